@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Who the program says it is: window titles, the About box and every message
+// box that has no title of its own.
+namespace vespera {
+
+inline const QString kApplicationTitle = QStringLiteral("Vespera 3.3");
+inline constexpr int kVersionMajor = 3;
+inline constexpr int kVersionMinor = 3;
+inline constexpr int kVersionRevision = 0;
+
+}  // namespace vespera

@@ -1,0 +1,21 @@
+#include "core/field_io.h"
+
+#include "core/number_text.h"
+
+namespace vespera {
+
+Real FieldIO::number(Field field) const {
+  return parseNumber(store_.text(field), runtime_.decimalSeparator());
+}
+
+void FieldIO::write(Field field, Real value) {
+  store_.setText(field, formatNumber(value.value(), runtime_.decimalSeparator()));
+}
+
+bool FieldIO::warnIfEmpty(Field field) {
+  if (!store_.text(field).isEmpty()) return false;
+  runtime_.messageBox(kEmptyFieldWarning);
+  return true;
+}
+
+}  // namespace vespera

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/checked_real.h"
+#include "core/field_store.h"
+#include "core/runtime.h"
+
+namespace vespera {
+
+// A handler's view of the fields as numbers: every read goes through
+// parseNumber and every write through formatNumber, in the user's locale.
+class FieldIO {
+ public:
+  FieldIO(FieldStore& store, Runtime& runtime) : store_(store), runtime_(runtime) {}
+
+  Real number(Field field) const;
+  void write(Field field, Real value);
+  void clear(Field field) { store_.setText(field, QString()); }
+  // The warning of the main calculation for a field whose text is exactly
+  // empty (a blank is not empty). Returns whether it warned.
+  bool warnIfEmpty(Field field);
+
+ private:
+  FieldStore& store_;
+  Runtime& runtime_;
+};
+
+inline const QString kEmptyFieldWarning = QStringLiteral(
+    "Il programma v\u00E0 in errore, la prossima volta inserisci sempre un valore su "
+    "tutte le caselle di testo bianche.");
+
+}  // namespace vespera

@@ -1,0 +1,115 @@
+#include "core/number_text.h"
+
+#include "core/runtime_error.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace vespera {
+namespace {
+
+constexpr long double kLargestWrittenDouble = 1.79769313486232E+308L;
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The longest prefix of the text that reads as a number, in the plain form that
+// std::from_chars takes (no leading '+', '.' as the point), and the power of ten
+// of its leading digit, which tells an overflow from an underflow.
+struct NumberPrefix {
+  std::string plain;
+  long long leadingPower = 0;
+  bool hasDigits = false;
+};
+
+NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
+  NumberPrefix prefix;
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  while (i < n && text[i] == QLatin1Char(' ')) ++i;
+  if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+    if (text[i] == QLatin1Char('-')) prefix.plain += '-';
+    ++i;
+  }
+  const auto isPoint = [&](QChar c) { return c == QLatin1Char('.') || c == userSeparator; };
+  long long digitsBeforePoint = 0;  // significant ones, after leading zeros
+  long long zerosAfterPoint = 0;    // before the first significant digit
+  bool seenPoint = false;
+  bool seenSignificant = false;
+  for (; i < n; ++i) {
+    const QChar c = text[i];
+    if (isDigit(c)) {
+      prefix.hasDigits = true;
+      prefix.plain += static_cast<char>(c.unicode());
+      if (c != QLatin1Char('0')) seenSignificant = true;
+      if (!seenPoint && seenSignificant) ++digitsBeforePoint;
+      if (seenPoint && !seenSignificant) ++zerosAfterPoint;
+    } else if (isPoint(c) && !seenPoint) {
+      seenPoint = true;
+      prefix.plain += '.';
+    } else {
+      break;
+    }
+  }
+  if (!prefix.hasDigits) return prefix;
+
+  long long exponent = 0;
+  if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
+    qsizetype j = i + 1;
+    std::string exponentText = "e";
+    if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) {
+      if (text[j] == QLatin1Char('-')) exponentText += '-';
+      ++j;
+    }
+    if (j < n && isDigit(text[j])) {
+      bool negative = exponentText.size() == 2;
+      for (; j < n && isDigit(text[j]); ++j) {
+        exponentText += static_cast<char>(text[j].unicode());
+        if (exponent < 1'000'000'000) exponent = exponent * 10 + text[j].digitValue();
+      }
+      if (negative) exponent = -exponent;
+      prefix.plain += exponentText;
+    }
+  }
+  prefix.leadingPower = exponent + (digitsBeforePoint > 0 ? digitsBeforePoint - 1 : -zerosAfterPoint - 1);
+  return prefix;
+}
+
+}  // namespace
+
+double parseNumber(const QString& text, QChar userDecimalSeparator) {
+  const NumberPrefix prefix = scanNumber(text, userDecimalSeparator);
+  if (!prefix.hasDigits) return 0.0;
+  double value = 0.0;
+  const char* first = prefix.plain.data();
+  const char* last = first + prefix.plain.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error == std::errc::result_out_of_range) {
+    if (prefix.leadingPower <= 0) return 0.0;  // too small for a double: it reads as zero
+    // The largest double is written as 1.79769313486232E+308, a little above
+    // itself; that text must still read back as the number it came from.
+    long double wide = 0.0L;
+    const auto wideResult = std::from_chars(first, last, wide);
+    if (wideResult.ec == std::errc() && std::fabs(wide) <= kLargestWrittenDouble) {
+      return std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide));
+    }
+    throw ArithmeticFault(FaultKind::Overflow);
+  }
+  return value;
+}
+
+QString formatNumber(double value, QChar userDecimalSeparator) {
+  if (std::isnan(value)) throw ArithmeticFault(FaultKind::InvalidOperation);
+  if (std::isinf(value)) throw ArithmeticFault(FaultKind::Overflow);
+  if (value == 0.0) return QStringLiteral("0");
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::general, 15);
+  QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+  text.replace(QLatin1Char('e'), QLatin1Char('E'));
+  text.replace(QLatin1Char('.'), userDecimalSeparator);
+  return text;
+}
+
+}  // namespace vespera

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace vespera {
+
+// An error that stops a handler and is reported to the user in one message.
+// Handlers without an error branch of their own let it reach runHandler().
+class RuntimeError : public std::runtime_error {
+ public:
+  explicit RuntimeError(const QString& message)
+      : std::runtime_error(message.toStdString()), message_(message) {}
+  const QString& message() const { return message_; }
+
+ private:
+  QString message_;
+};
+
+// The ways arithmetic can stop a handler.
+enum class FaultKind {
+  InvalidOperation,  // 0/0, inf - inf, 0 * inf, square root of a negative
+  DivisionByZero,
+  Overflow,          // a result, or a number read from a field, beyond the double range
+  LogarithmDomain,   // logarithm of zero or of a negative number
+};
+
+class ArithmeticFault : public RuntimeError {
+ public:
+  explicit ArithmeticFault(FaultKind kind) : RuntimeError(describe(kind)), kind_(kind) {}
+  FaultKind kind() const { return kind_; }
+  static QString describe(FaultKind kind);
+
+ private:
+  FaultKind kind_;
+};
+
+}  // namespace vespera
