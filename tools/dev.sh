@@ -6,26 +6,14 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${VESPERA_BUILD_DIR:-$here/build}"
+source "$here/tools/lib.sh"
 
-# Debian packages the build, the tests and the window's fonts need.
+# What the build, the tests and the window's fonts need.
 packages=(
   build-essential cmake qt6-base-dev libgl-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   xvfb xauth
 )
-
-install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
 
 configure_and_build() {
   cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -34,15 +22,21 @@ configure_and_build() {
 
 case "${1:-}" in
   run)
-    install_missing
+    install_packages "${packages[@]}"
     configure_and_build
     exec "$build/app/vespera"
     ;;
   test)
-    install_missing
+    install_packages "${packages[@]}"
     configure_and_build
-    cd "$build"
-    ctest --output-on-failure -j"$(nproc)"
+    (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+    # Further stages (other builds, other tools), each a script that installs
+    # what it needs and fails loudly.
+    for stage in "$here"/tools/test-stages/*.sh; do
+      [ -e "$stage" ] || continue
+      echo "== test stage: $(basename "$stage")"
+      VESPERA_BUILD_DIR="$build" bash "$stage"
+    done
     ;;
   *)
     echo "usage: $0 run|test" >&2
