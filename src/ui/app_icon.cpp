@@ -1,0 +1,9 @@
+#include "ui/app_icon.h"
+
+namespace vespera {
+
+QPixmap applicationIconPixmap() { return QPixmap(QStringLiteral(":/vespera/icon.xpm")); }
+
+QIcon applicationIcon() { return QIcon(applicationIconPixmap()); }
+
+}  // namespace vespera
