@@ -1,1 +1,19 @@
-int main() { return 0; }
+#include "ui/app_icon.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/qt_runtime.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setApplicationName(vespera::kApplicationTitle);
+  QApplication::setWindowIcon(vespera::applicationIcon());
+  vespera::installFontSubstitutes();
+
+  vespera::QtRuntime runtime;
+  vespera::MainWindow window(runtime);
+  window.show();
+  return QApplication::exec();
+}

@@ -2,7 +2,7 @@
 
 namespace vespera {
 
-QPixmap applicationIconPixmap() { return QPixmap(QStringLiteral(":/vespera/icon.xpm")); }
+QPixmap applicationIconPixmap() { return QPixmap(QStringLiteral(":/vespera/vespera-icon.xpm")); }
 
 QIcon applicationIcon() { return QIcon(applicationIconPixmap()); }
 

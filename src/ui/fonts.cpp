@@ -1,0 +1,20 @@
+#include "ui/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace vespera {
+
+void installFontSubstitutes() {
+  QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                             {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+  QFont::insertSubstitutions(QStringLiteral("Arial"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Verdana"), QStringList{QStringLiteral("DejaVu Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
+                             {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+}
+
+}  // namespace vespera

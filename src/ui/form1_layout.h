@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/field.h"
+#include "core/handler.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+
+#include <span>
+
+namespace vespera {
+
+// The main window as data: every control with its name, caption, place and
+// look. Positions and sizes are in twips (15 to a pixel at 96 dpi), relative
+// to the client area or, inside a group, to the group's top left corner.
+struct Twips {
+  int left, top, width, height;
+  QRect toPixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
+};
+
+enum class Parent { Window, Frame1, Frame2, Frame3 };
+
+// A font of its own; an empty family means the window's font.
+struct FontSpec {
+  const char* family = nullptr;
+  double points = 0;
+  bool bold = false;
+};
+
+// The colour of a text box tells the user its role.
+enum class BoxRole { DataToEnter, Result, AdditionalInput, SystemBackground };
+
+struct FieldSpec {
+  Field field;
+  Parent parent;
+  BoxRole role;
+  FontSpec font;
+  Twips rect;
+  int tabIndex;
+};
+
+struct LabelSpec {
+  const char* name;
+  const char* caption;  // UTF-8
+  Parent parent;
+  Twips rect;
+  FontSpec font;
+  bool centred;
+  int tabIndex;
+};
+
+struct FrameSpec {
+  Parent frame;
+  const char* name;
+  const char* caption;
+  Twips rect;
+  bool greyBackground;
+  int tabIndex;
+};
+
+enum class ButtonLook { Standard, Grey, Picture };
+
+struct ButtonSpec {
+  const char* name;
+  const char* caption;
+  Parent parent;
+  Twips rect;
+  FontSpec font;
+  ButtonLook look;
+  int tabIndex;
+  void (*handler)(FieldStore&, Runtime&);  // null where the window itself acts
+};
+
+struct LineSpec {
+  const char* name;
+  QPoint from, to;  // twips
+};
+
+inline constexpr FontSpec kWindowFont{"Times New Roman", 9.75, false};
+inline const QColor kButtonGrey(192, 192, 192);
+
+std::span<const FieldSpec> form1Fields();
+std::span<const LabelSpec> form1Labels();
+std::span<const FrameSpec> form1Frames();
+std::span<const ButtonSpec> form1Buttons();
+std::span<const LineSpec> form1Lines();
+
+QColor boxColour(BoxRole role);  // invalid for the system background
+const char* parentName(Parent parent);
+
+}  // namespace vespera

@@ -1,0 +1,144 @@
+#include "ui/main_window.h"
+
+#include "calc/presets.h"
+#include "ui/app_icon.h"
+#include "ui/form1_layout.h"
+#include "ui/arrow_lines.h"
+#include "ui/form_widgets.h"
+#include "ui/preset_grid.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace vespera {
+namespace {
+
+constexpr Twips kClientArea{0, 0, 11715, 6315};
+constexpr FontSpec kPresetFont{"MS Sans Serif", 8.25};
+
+}  // namespace
+
+MainWindow::MainWindow(Runtime& runtime, QWidget* parent)
+    : QMainWindow(parent), runtime_(runtime) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("VESPERA 3.3"));
+  setWindowIcon(applicationIcon());
+
+  auto* canvas = new QWidget(this);
+  canvas->setObjectName(QStringLiteral("Form1Canvas"));
+  applyFont(canvas, kWindowFont);
+  setCentralWidget(canvas);
+  buildForm(canvas);
+  buildPresets(canvas);
+  buildMenus();
+  store_ = std::make_unique<WidgetFieldStore>(*this);
+  store_->setText(Field::NomeFile, QStringLiteral("C:\\.txt"));
+  chainTabOrder();
+
+  // Resizing shows more or less of the same layout; nothing moves.
+  const QSize client = kClientArea.toPixels().size();
+  resize(client.width(), client.height() + menuBar()->sizeHint().height());
+  findChild<QPushButton*>(QStringLiteral("Command1"))->setFocus();
+}
+
+void MainWindow::buildForm(QWidget* canvas) {
+  QWidget* parents[4] = {canvas, nullptr, nullptr, nullptr};
+  for (const FrameSpec& spec : form1Frames()) {
+    QGroupBox* group = makeGroup(spec, canvas);
+    parents[static_cast<int>(spec.frame)] = group;
+    tabStops_.emplace_back(spec.tabIndex, group);
+  }
+  const auto parentOf = [&](Parent parent) { return parents[static_cast<int>(parent)]; };
+
+  // Labels first: where a heading's box overlaps a text box, the text box
+  // stays in front of it.
+  for (const LabelSpec& spec : form1Labels()) {
+    tabStops_.emplace_back(spec.tabIndex, makeLabel(spec, parentOf(spec.parent)));
+  }
+  new ArrowLines(kClientArea.toPixels(), canvas);
+  for (const FieldSpec& spec : form1Fields()) {
+    tabStops_.emplace_back(spec.tabIndex, makeFieldBox(spec, parentOf(spec.parent)));
+  }
+  for (const ButtonSpec& spec : form1Buttons()) {
+    QPushButton* button = makeButton(spec, parentOf(spec.parent));
+    tabStops_.emplace_back(spec.tabIndex, button);
+    if (spec.handler) bind(button, spec.handler);
+  }
+  connect(findChild<QPushButton*>(QStringLiteral("Command42")), &QPushButton::clicked, this,
+          &MainWindow::Command42_Click);
+}
+
+void MainWindow::buildPresets(QWidget* canvas) {
+  const auto presets = temperaturePresets();
+  for (std::size_t i = 0; i < presets.size(); ++i) {
+    const TemperaturePreset& preset = presets[i];
+    const PresetButtonLook look = presetButtonLook(i, preset);
+    QPushButton* button = makeColouredButton(
+        QStringLiteral("Command%1").arg(preset.button), QString::number(preset.kelvin),
+        look.rect, kPresetFont, look.colour, canvas);
+    tabStops_.emplace_back(look.tabIndex, button);
+    bind(button, [&preset](FieldStore& store, Runtime& runtime) {
+      pressPreset(preset, store, runtime);
+    });
+  }
+}
+
+void MainWindow::buildMenus() {
+  struct MenuItem {
+    const char* menu;
+    const char* menuCaption;
+    const char* item;
+    const char* itemCaption;
+    void (MainWindow::*handler)();
+  };
+  static constexpr MenuItem kItems[] = {
+      {"mnuFile", "&File", "mnuStampa", "&Stampa", &MainWindow::mnuStampa_Click},
+      {"mnuAiuto", "&Aiuto", "mnuManuale", "&Manuale", &MainWindow::mnuManuale_Click},
+      {"mnuAiuto", "&Aiuto", "mnuProdotto", "&Prodotto", &MainWindow::mnuProdotto_Click},
+  };
+  for (const MenuItem& entry : kItems) {
+    auto* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(entry.menu));
+    if (!menu) {
+      menu = menuBar()->addMenu(QString::fromUtf8(entry.menuCaption));
+      menu->setObjectName(QString::fromUtf8(entry.menu));
+    }
+    QAction* action = menu->addAction(QString::fromUtf8(entry.itemCaption));
+    action->setObjectName(QString::fromUtf8(entry.item));
+    connect(action, &QAction::triggered, this, entry.handler);
+  }
+}
+
+void MainWindow::bind(QPushButton* button, Handler handler) {
+  connect(button, &QPushButton::clicked, this,
+          [this, handler = std::move(handler)] { runHandler(handler, *store_, runtime_); });
+}
+
+// Tab walks the controls in the order of their tab indices, which follows the
+// control names rather than the screen; labels and groups take no focus.
+void MainWindow::chainTabOrder() {
+  std::sort(tabStops_.begin(), tabStops_.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  QWidget* previous = nullptr;
+  for (const auto& [index, widget] : tabStops_) {
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void MainWindow::Command42_Click() {
+  QApplication::closeAllWindows();
+  QCoreApplication::exit(0);
+}
+
+void MainWindow::mnuStampa_Click() {}
+void MainWindow::mnuManuale_Click() {}
+void MainWindow::mnuProdotto_Click() {}
+
+}  // namespace vespera

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/handler.h"
+#include "ui/widget_field_store.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QPushButton;
+
+namespace vespera {
+
+// The calculator form "VESPERA 3.3": the widgets of the layout tables, each
+// button bound to its handler, the menu bar. Handlers run through runHandler,
+// so an error they raise is reported and the window stays usable.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(Runtime& runtime, QWidget* parent = nullptr);
+
+  FieldStore& fields() { return *store_; }
+
+ private:
+  void buildForm(QWidget* canvas);
+  void buildPresets(QWidget* canvas);
+  void buildMenus();
+  void bind(QPushButton* button, Handler handler);
+  void chainTabOrder();
+
+  void Command42_Click();
+  void mnuStampa_Click();
+  void mnuManuale_Click();
+  void mnuProdotto_Click();
+
+  Runtime& runtime_;
+  std::unique_ptr<WidgetFieldStore> store_;
+  std::vector<std::pair<int, QWidget*>> tabStops_;
+};
+
+}  // namespace vespera
