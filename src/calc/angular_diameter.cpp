@@ -1,0 +1,45 @@
+#include "calc/angular_diameter.h"
+
+#include "core/field_io.h"
+
+namespace vespera {
+namespace {
+
+// The two arrow buttons replace the degrees, never add to them: minutes and
+// seconds cannot be combined, the later press wins.
+void toDegrees(Field source, double partsPerDegree, FieldStore& store, Runtime& runtime) {
+  FieldIO io(store, runtime);
+  FaultTests faults;
+  const Real degrees = io.number(source) / partsPerDegree;
+  faults.check();
+  io.write(Field::Text13, degrees);
+}
+
+}  // namespace
+
+void Command108_Click(FieldStore& store, Runtime& runtime) {
+  toDegrees(Field::Text17, 60.0, store, runtime);
+}
+
+void Command109_Click(FieldStore& store, Runtime& runtime) {
+  toDegrees(Field::Text18, 3600.0, store, runtime);
+}
+
+void Command101_Click(FieldStore& store, Runtime& runtime) {
+  FieldIO io(store, runtime);
+  FaultTests faults;
+  const Real degrees = io.number(Field::Text13);
+  // Pi to fifteen digits, as this panel has always used it.
+  const Real radiansPerDegree = Real(3.14159265358979) / 180.0;
+  const Real radians = degrees * radiansPerDegree;
+  faults.check();
+  const Real slope = tangent(radians);
+  const Real parsecs = io.number(Field::Text3);
+  // The whole angle goes into the tangent: the diameter is neither halved nor
+  // doubled. Distance times kilometres per parsec first, then the tangent.
+  const Real kilometres = (parsecs * 3.086e13) * slope;
+  faults.check();
+  io.write(Field::Text14, kilometres);
+}
+
+}  // namespace vespera
