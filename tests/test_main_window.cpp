@@ -285,6 +285,75 @@ class MainWindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
   }
 
+  // The 91 presets on the window: the grid read column by column, the sizes
+  // with their exceptions, the colour bands, the font and the pair written.
+  void presets() {
+    QList<QList<int>> columns(7);
+    columns[0] = {1000, 1300, 1500, 1800, 2000, 2300, 2500, 2800, 3000, 3200, 3400, 3500, 3750,
+                  4000, 4250, 4500, 4750};
+    for (int t = 5000; t <= 9000; t += 250) columns[1] << t;
+    columns[2] = {9250, 9500, 9750, 10000};
+    for (int t = 10500; t <= 16500; t += 500) columns[2] << t;
+    for (int t = 17000; t <= 21500; t += 500) columns[3] << t;
+    for (int t = 22000; t <= 26500; t += 500) columns[4] << t;
+    for (int t = 27000; t <= 30000; t += 500) columns[5] << t;
+    columns[5] << 31000 << 32000 << 33000;
+    for (int t = 34000; t <= 43000; t += 1000) columns[6] << t;
+
+    const auto band = [](int k) -> QColor {
+      if (k == 1000) return {64, 0, 0};
+      if (k <= 1800) return {128, 0, 0};
+      if (k <= 2800) return {192, 0, 0};
+      if (k <= 3400) return {255, 0, 0};
+      if (k <= 3750) return {255, 128, 128};
+      if (k <= 4250) return {255, 192, 128};
+      if (k <= 5250) return {255, 255, 128};
+      if (k <= 5750) return {255, 255, 192};
+      if (k <= 6250) return {192, 255, 192};
+      if (k <= 7250) return {192, 255, 255};
+      if (k <= 8250) return {192, 192, 255};
+      if (k <= 13000) return {255, 192, 255};
+      if (k <= 20000) return {255, 128, 255};
+      if (k <= 25000) return {255, 0, 255};
+      if (k <= 30000) return {192, 0, 192};
+      if (k <= 42000) return {128, 0, 128};
+      return {64, 0, 64};
+    };
+
+    QHash<QString, QPushButton*> byCaption;
+    for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+      bool number = false;
+      button->text().toInt(&number);
+      if (number) byCaption.insert(button->text(), button);
+    }
+    QCOMPARE(byCaption.size(), 91);
+
+    int count = 0;
+    for (int c = 0; c < 7; ++c) {
+      const int firstRow = c < 3 ? 0 : 7;
+      QCOMPARE(columns[c].size(), 17 - firstRow);
+      for (int r = 0; r < columns[c].size(); ++r) {
+        const int kelvin = columns[c][r];
+        QPushButton* button = byCaption.value(QString::number(kelvin));
+        QVERIFY2(button, qPrintable(QString::number(kelvin)));
+        const bool small = kelvin <= 3400;
+        const int width = small || kelvin == 34000 ? 972 : 975;
+        const int height = small ? 192 : 195;
+        QCOMPARE(button->geometry(),
+                 pixels(360 + 1080 * c, 1200 + 240 * (firstRow + r), width, height));
+        QCOMPARE(button->palette().color(QPalette::Button), band(kelvin));
+        checkFont(button, "MS Sans Serif 8.25");
+        QCOMPARE(parentNameOf(button), QStringLiteral("Form1"));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(QStringLiteral("Text7"))->text(), QString::number(kelvin));
+        ++count;
+      }
+    }
+    QCOMPARE(count, 91);
+    QVERIFY(runtime_.messages.isEmpty());
+  }
+
   // Resizing the window moves and resizes nothing.
   void resizingMovesNothing() {
     auto* text4 = child<QLineEdit>(QStringLiteral("Text4"));
