@@ -1,6 +1,9 @@
 #include "ui/form1_layout.h"
 
+#include "calc/angular_diameter.h"
+#include "calc/bv_temperature.h"
 #include "calc/diameter.h"
+#include "calc/distance_units.h"
 
 #include <array>
 
@@ -79,20 +82,20 @@ const std::array<ButtonSpec, 20> kButtons{{
     {"Command84", "Salva Misura in C:\\.... .txt", Window, {3600, 1200, 1575, 495}, kTimes9, Grey, 96, nullptr},
     {"Command98", "Salva solo con Mag.Assoluta", Window, {3600, 1800, 4215, 255}, kTimes9, Grey, 120, nullptr},
     {"Command110", "Salva misura solo con dimensione angolare", Window, {3600, 2160, 4215, 255}, kOwnWindowFont, Standard, 150, nullptr},
-    {"Command101", "CALCOLA ", Frame1, {2280, 960, 1335, 880}, {"Times New Roman", 12}, Standard, 130, nullptr},
-    {"Command108", "", Frame1, {480, 960, 375, 355}, kOwnWindowFont, Picture, 149, nullptr},
-    {"Command109", "", Frame1, {1080, 960, 375, 355}, kOwnWindowFont, Picture, 147, nullptr},
-    {"Command99", "CALCOLA", Frame3, {120, 720, 1815, 255}, kVerdana9, Standard, 122, nullptr},
-    {"Command100", "RESET", Frame3, {1920, 720, 1695, 255}, kVerdana9, Standard, 123, nullptr},
-    {"Command102", "CALCOLA", Frame3, {120, 1680, 1815, 255}, kOwnWindowFont, Standard, 132, nullptr},
-    {"Command103", "RESET", Frame3, {1920, 1680, 1695, 255}, kOwnWindowFont, Standard, 134, nullptr},
-    {"Command104", "CALCOLA", Frame3, {120, 2640, 1815, 255}, kOwnWindowFont, Standard, 136, nullptr},
-    {"Command105", "RESET", Frame3, {1920, 2640, 1695, 255}, kOwnWindowFont, Standard, 137, nullptr},
-    {"Command106", "CALCOLA", Frame3, {120, 3600, 1815, 255}, kOwnWindowFont, Standard, 140, nullptr},
-    {"Command107", "RESET", Frame3, {1920, 3600, 1695, 255}, kOwnWindowFont, Standard, 141, nullptr},
-    {"Command97", "RESET", Frame2, {2280, 240, 1095, 255}, kArial9, Grey, 117, nullptr},
-    {"Command96", "CALCOLA", Frame2, {2280, 500, 1095, 285}, kArial9, Grey, 110, nullptr},
-    {"Command111", "Calcola (B-V)", Frame2, {3600, 280, 975, 495}, kOwnWindowFont, Standard, 151, nullptr},
+    {"Command101", "CALCOLA ", Frame1, {2280, 960, 1335, 880}, {"Times New Roman", 12}, Standard, 130, Command101_Click},
+    {"Command108", "", Frame1, {480, 960, 375, 355}, kOwnWindowFont, Picture, 149, Command108_Click},
+    {"Command109", "", Frame1, {1080, 960, 375, 355}, kOwnWindowFont, Picture, 147, Command109_Click},
+    {"Command99", "CALCOLA", Frame3, {120, 720, 1815, 255}, kVerdana9, Standard, 122, Command99_Click},
+    {"Command100", "RESET", Frame3, {1920, 720, 1695, 255}, kVerdana9, Standard, 123, Command100_Click},
+    {"Command102", "CALCOLA", Frame3, {120, 1680, 1815, 255}, kOwnWindowFont, Standard, 132, Command102_Click},
+    {"Command103", "RESET", Frame3, {1920, 1680, 1695, 255}, kOwnWindowFont, Standard, 134, Command103_Click},
+    {"Command104", "CALCOLA", Frame3, {120, 2640, 1815, 255}, kOwnWindowFont, Standard, 136, Command104_Click},
+    {"Command105", "RESET", Frame3, {1920, 2640, 1695, 255}, kOwnWindowFont, Standard, 137, Command105_Click},
+    {"Command106", "CALCOLA", Frame3, {120, 3600, 1815, 255}, kOwnWindowFont, Standard, 140, Command106_Click},
+    {"Command107", "RESET", Frame3, {1920, 3600, 1695, 255}, kOwnWindowFont, Standard, 141, Command107_Click},
+    {"Command97", "RESET", Frame2, {2280, 240, 1095, 255}, kArial9, Grey, 117, Command97_Click},
+    {"Command96", "CALCOLA", Frame2, {2280, 500, 1095, 285}, kArial9, Grey, 110, Command96_Click},
+    {"Command111", "Calcola (B-V)", Frame2, {3600, 280, 975, 495}, kOwnWindowFont, Standard, 151, Command111_Click},
 }};
 
 // Two arrows: from the preset heading up to the surface-magnitude box, and
