@@ -33,6 +33,7 @@ enum class BoxRole { DataToEnter, Result, AdditionalInput, SystemBackground };
 
 struct FieldSpec {
   Field field;
+  const char* heading;  // the label that names the box on screen, if any
   Parent parent;
   BoxRole role;
   FontSpec font;
@@ -70,6 +71,7 @@ struct ButtonSpec {
   ButtonLook look;
   int tabIndex;
   void (*handler)(FieldStore&, Runtime&);  // null where the window itself acts
+  const char* spokenName = nullptr;        // for a screen reader, where there is no caption
 };
 
 struct LineSpec {

@@ -63,12 +63,15 @@ void MainWindow::buildForm(QWidget* canvas) {
   }
   new ArrowLines(kClientArea.toPixels(), canvas);
   for (const FieldSpec& spec : form1Fields()) {
-    tabStops_.emplace_back(spec.tabIndex, makeFieldBox(spec, parentOf(spec.parent)));
+    QLineEdit* box = makeFieldBox(spec, parentOf(spec.parent));
+    tabStops_.emplace_back(spec.tabIndex, box);
+    nameForScreenReaders(box, spec.heading);
   }
   for (const ButtonSpec& spec : form1Buttons()) {
     QPushButton* button = makeButton(spec, parentOf(spec.parent));
     tabStops_.emplace_back(spec.tabIndex, button);
     if (spec.handler) bind(button, spec.handler);
+    if (spec.spokenName) button->setAccessibleName(QString::fromUtf8(spec.spokenName));
   }
   connect(findChild<QPushButton*>(QStringLiteral("Command42")), &QPushButton::clicked, this,
           &MainWindow::Command42_Click);
@@ -83,6 +86,7 @@ void MainWindow::buildPresets(QWidget* canvas) {
         QStringLiteral("Command%1").arg(preset.button), QString::number(preset.kelvin),
         look.rect, kPresetFont, look.colour, canvas);
     tabStops_.emplace_back(look.tabIndex, button);
+    button->setAccessibleName(QStringLiteral("%1 kelvin").arg(preset.kelvin));
     bind(button, [&preset](FieldStore& store, Runtime& runtime) {
       pressPreset(preset, store, runtime);
     });
@@ -112,6 +116,17 @@ void MainWindow::buildMenus() {
     action->setObjectName(QString::fromUtf8(entry.item));
     connect(action, &QAction::triggered, this, entry.handler);
   }
+}
+
+// A box is named after the heading above it; the file-name box has none.
+void MainWindow::nameForScreenReaders(QLineEdit* box, const char* heading) {
+  if (!heading) {
+    box->setAccessibleName(QStringLiteral("Percorso del file della misura"));
+    return;
+  }
+  auto* label = findChild<QLabel*>(QString::fromUtf8(heading));
+  label->setBuddy(box);
+  box->setAccessibleName(label->text().trimmed());
 }
 
 void MainWindow::bind(QPushButton* button, Handler handler) {

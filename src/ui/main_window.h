@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QLineEdit;
 class QPushButton;
 
 namespace vespera {
@@ -27,6 +28,7 @@ class MainWindow : public QMainWindow {
   void buildPresets(QWidget* canvas);
   void buildMenus();
   void bind(QPushButton* button, Handler handler);
+  void nameForScreenReaders(QLineEdit* box, const char* heading);
   void chainTabOrder();
 
   void Command42_Click();
