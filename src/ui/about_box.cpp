@@ -1,0 +1,138 @@
+#include "ui/about_box.h"
+
+#include "core/app_identity.h"
+#include "platform/system_info.h"
+#include "ui/app_icon.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vespera {
+
+// Two sentences joined with no blank after the full stop, as the box has always shown them.
+const QString kAboutDescription = QStringLiteral(
+    "Questo software \u00E8 stato scritto dal suo autore, socio di un gruppo di astrofili."
+    "Un sentito ringraziamento a un amico dell'autore per l'aiuto con le formule "
+    "matematiche che il programma utilizza.");
+
+namespace {
+
+// The box is designed in twips; 15 make one pixel at 96 dots per inch.
+constexpr int px(int twips) { return twips / 15; }
+
+QRect twipsRect(int left, int top, int width, int height) {
+  return QRect(px(left), px(top), px(width), px(height));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  return label;
+}
+
+void setBlackText(QWidget* widget) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  widget->setPalette(palette);
+}
+
+// Line ends need not fall on whole pixels: take the nearest.
+constexpr int nearestPx(int twips) { return (twips + 7) / 15; }
+
+// One element of the Line1 pair: a horizontal line `width` pixels thick, from
+// x1 to x2 at height y (twips), in one colour.
+QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, QColor colour) {
+  auto* line = new QFrame(parent);
+  line->setObjectName(QStringLiteral("Line1"));
+  line->setProperty("index", index);
+  line->setFrameShape(QFrame::NoFrame);
+  line->setGeometry(nearestPx(x1), nearestPx(y), nearestPx(x2) - nearestPx(x1), width);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, colour);
+  line->setPalette(palette);
+  line->setAutoFillBackground(true);
+  return line;
+}
+
+}  // namespace
+
+AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWidget* parent)
+    : QDialog(parent), registry_(registry), launcher_(launcher), runtime_(runtime) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  // A fixed dialog frame with a close box only.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(px(5730), px(3555));
+  buildControls();
+  Form_Load();
+}
+
+// Controls from back to front: each new widget is drawn over those made before it.
+void AboutBox::buildControls() {
+  const QPixmap icon = applicationIconPixmap();
+  auto* picIcon = new QLabel(this);
+  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setPixmap(icon);
+  // The picture box takes the size of its picture.
+  picIcon->setGeometry(QRect(QPoint(px(240), px(240)), icon.size()));
+
+  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK_->setGeometry(twipsRect(4320, 2625, 1260, 345));
+  cmdOK_->setDefault(true);
+  connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
+
+  cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
+  cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
+  cmdSysInfo_->setGeometry(twipsRect(4320, 3075, 1245, 345));
+  connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+
+  // The etched separator: a grey line with a white one just below and in front of it.
+  makeLine(this, 1, 90, 5654, 2445, 1, QColor(0x80, 0x80, 0x80));
+
+  QLabel* lblDescription = makeLabel(this, QStringLiteral("lblDescription"),
+                                     twipsRect(1050, 1125, 3885, 1170));
+  lblDescription->setText(kAboutDescription);
+  setBlackText(lblDescription);
+
+  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"), twipsRect(1050, 240, 3885, 480));
+  setBlackText(lblTitle_);
+
+  makeLine(this, 0, 105, 5654, 2460, 2, Qt::white);
+
+  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1050, 780, 3885, 225));
+
+  // Tab order: OK, then System Info (the picture and the labels take no focus).
+  setTabOrder(cmdOK_, cmdSysInfo_);
+  cmdOK_->setFocus();
+}
+
+void AboutBox::Form_Load() {
+  setWindowTitle(QStringLiteral("Informazioni su ") + kApplicationTitle);
+  lblVersion_->setText(QStringLiteral("Versione %1.%2.%3")
+                           .arg(kVersionMajor)
+                           .arg(kVersionMinor)
+                           .arg(kVersionRevision));
+  lblTitle_->setText(kApplicationTitle);
+}
+
+void AboutBox::cmdOK_Click() { close(); }
+
+void AboutBox::cmdSysInfo_Click() { StartSysInfo(registry_, launcher_, runtime_); }
+
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    cmdOK_->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace vespera
