@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vespera {
+
+// The manual: the whole text in one label, in a window of fixed size that the
+// user can only close. Each use of the menu makes a new one, shown modeless;
+// it deletes itself when closed and leaves any other open.
+class ManualWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ManualWindow(QWidget* parent = nullptr);
+};
+
+}  // namespace vespera
