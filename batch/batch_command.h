@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace vespera {
+
+// What the exit code of vespera-batch tells a script.
+enum BatchExitCode : int {
+  kBatchDone = 0,           // results written, faulting stars included
+  kBatchBadInput = 1,       // input unreadable or not valid, or output not writable
+  kBatchBadCommandLine = 2,
+};
+
+// The whole tool: reads the command line (arguments[0] is the program), the
+// stars, works each through the window's handlers and writes the results to
+// out, or to the file named by --output. Messages for the user go to err.
+int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+}  // namespace vespera
