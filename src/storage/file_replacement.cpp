@@ -1,0 +1,44 @@
+#include "storage/file_replacement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vespera {
+namespace {
+
+// For targets that must keep their identity: renaming a new file over
+// /dev/full, which root may do, would replace the device itself.
+bool writeInPlace(const QString& path, const QByteArray& bytes, const ByteWriter& writer) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  const bool written = writer(file, bytes) && file.flush();
+  file.close();
+  return written && file.error() == QFileDevice::NoError;
+}
+
+}  // namespace
+
+bool writeAllBytes(QIODevice& file, const QByteArray& bytes) {
+  return file.write(bytes) == bytes.size();
+}
+
+bool replaceFileContent(const QString& path, const QByteArray& bytes, const ByteWriter& writer) {
+  if (path.isEmpty()) return false;
+  // A folder lands here too and fails at the open.
+  const QFileInfo target(path);
+  if (target.exists() && !target.isFile()) return writeInPlace(path, bytes, writer);
+
+  QSaveFile file(path);
+  // A folder where the user may write the file but not create a temporary
+  // one beside it: writing in place is the only way the save can succeed.
+  file.setDirectWriteFallback(true);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (!writer(file, bytes)) {
+    file.cancelWriting();  // the temporary file is removed, the target untouched
+    return false;
+  }
+  return file.commit();
+}
+
+}  // namespace vespera

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/field_store.h"
+#include "core/runtime.h"
+#include "storage/file_replacement.h"
+#include "storage/measurement_record.h"
+
+#include <span>
+
+namespace vespera {
+
+// The three save buttons. Each writes its record as one line, ended by
+// carriage return and line feed, in Windows-1252, into the file whose path is
+// the text of NomeFile exactly as typed; the line replaces the file's whole
+// content. The outcome is told in one box titled "Salva".
+
+// "Salva Misura in C:\.... .txt": the full record, seventeen items.
+void Command84_Click(FieldStore& store, Runtime& runtime);
+// "Salva solo con Mag.Assoluta": absolute magnitude and colour index.
+void Command98_Click(FieldStore& store, Runtime& runtime);
+// "Salva misura solo con dimensione angolare": the angular panel's record.
+void Command110_Click(FieldStore& store, Runtime& runtime);
+
+// What the three buttons share, with the way the bytes are written left open
+// so that a write failing after the open can be tried.
+void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime,
+                     const ByteWriter& writer = writeAllBytes);
+
+}  // namespace vespera
