@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Test stage: the whole program and its test suite built a second time with
+# AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in
+# "$VESPERA_BUILD_DIR-asan", then every test run there. Any memory error or
+# undefined behaviour stops the test that hit it, and fails the stage.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$here/tools/lib.sh"
+build="${VESPERA_BUILD_DIR:-$here/build}-asan"
+
+fail() {
+  echo "SANITIZERS STAGE FAILED: $*" >&2
+  exit 1
+}
+
+# gcc's sanitizer runtimes (libasan, libubsan) come with build-essential.
+install_packages build-essential cmake qt6-base-dev libgl-dev
+
+sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+# -O1 keeps the instrumented tests quick; line tables only (-g1) keep the
+# build quick and are all a sanitizer's stack trace needs.
+timeout 60 cmake -S "$here" -B "$build" \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="$sanitize -O1" \
+  -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+  || fail "could not configure the sanitized build in $build"
+timeout 360 cmake --build "$build" -j2 \
+  || fail "could not build the program with sanitizers in $build (or the build took over 6 minutes)"
+
+# Leak checking stays on: a test that leaks fails like one that overflows.
+export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd "$build"
+timeout 150 ctest --output-on-failure -j2 --timeout 60 \
+  || fail "a test failed under AddressSanitizer/UndefinedBehaviorSanitizer (see the sanitizer report above; build: $build)"
+echo "Sanitizers stage passed."
