@@ -1,3 +1,4 @@
+#include "platform/system_registry.h"
 #include "ui/app_icon.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -13,7 +14,10 @@ int main(int argc, char* argv[]) {
   vespera::installFontSubstitutes();
 
   vespera::QtRuntime runtime;
-  vespera::MainWindow window(runtime);
+  vespera::SystemPrinter printer;
+  const auto registry = vespera::createSystemRegistry();
+  vespera::SystemLauncher launcher;
+  vespera::MainWindow window(runtime, {printer, *registry, launcher});
   window.show();
   return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "core/recording_runtime.h"
 #include "ui/main_window.h"
+#include "support/test_services.h"
 
 #include <QtTest>
 #include <QAccessible>
@@ -22,11 +23,12 @@ class AccessibilityTest : public QObject {
   Q_OBJECT
 
   RecordingRuntime runtime_;
+  TestServices services_;
   std::unique_ptr<MainWindow> window_;
 
  private slots:
   void initTestCase() {
-    window_ = std::make_unique<MainWindow>(runtime_);
+    window_ = std::make_unique<MainWindow>(runtime_, services_.services());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }

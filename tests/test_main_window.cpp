@@ -1,6 +1,7 @@
 #include "core/recording_runtime.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "support/test_services.h"
 
 #include <QtTest>
 #include <QGroupBox>
@@ -146,6 +147,7 @@ class MainWindowTest : public QObject {
 
  private:
   RecordingRuntime runtime_;
+  TestServices services_;
   std::unique_ptr<MainWindow> window_;
 
   template <typename T>
@@ -158,7 +160,7 @@ class MainWindowTest : public QObject {
  private slots:
   void init() {
     runtime_ = RecordingRuntime();
-    window_ = std::make_unique<MainWindow>(runtime_);
+    window_ = std::make_unique<MainWindow>(runtime_, services_.services());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }

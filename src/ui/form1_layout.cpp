@@ -4,6 +4,7 @@
 #include "calc/bv_temperature.h"
 #include "calc/diameter.h"
 #include "calc/distance_units.h"
+#include "storage/measurement_file.h"
 
 #include <array>
 
@@ -79,9 +80,9 @@ const std::array<ButtonSpec, 20> kButtons{{
     {"Command41", "CALCOLA", Window, {3600, 240, 1575, 555}, {"Arial", 11.25}, Grey, 43, Command41_Click},
     {"Command51", "RESET", Window, {3600, 840, 855, 300}, kArial9, Grey, 63, Command51_Click},
     {"Command42", "ESCI", Window, {4560, 840, 615, 300}, {"Arial", 9.75}, Grey, 45, nullptr},
-    {"Command84", "Salva Misura in C:\\.... .txt", Window, {3600, 1200, 1575, 495}, kTimes9, Grey, 96, nullptr},
-    {"Command98", "Salva solo con Mag.Assoluta", Window, {3600, 1800, 4215, 255}, kTimes9, Grey, 120, nullptr},
-    {"Command110", "Salva misura solo con dimensione angolare", Window, {3600, 2160, 4215, 255}, kOwnWindowFont, Standard, 150, nullptr},
+    {"Command84", "Salva Misura in C:\\.... .txt", Window, {3600, 1200, 1575, 495}, kTimes9, Grey, 96, Command84_Click},
+    {"Command98", "Salva solo con Mag.Assoluta", Window, {3600, 1800, 4215, 255}, kTimes9, Grey, 120, Command98_Click},
+    {"Command110", "Salva misura solo con dimensione angolare", Window, {3600, 2160, 4215, 255}, kOwnWindowFont, Standard, 150, Command110_Click},
     {"Command101", "CALCOLA ", Frame1, {2280, 960, 1335, 880}, {"Times New Roman", 12}, Standard, 130, Command101_Click},
     {"Command108", "", Frame1, {480, 960, 375, 355}, kOwnWindowFont, Picture, 149, Command108_Click,
      "Converti i primi d'arco in gradi"},

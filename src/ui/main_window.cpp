@@ -1,10 +1,12 @@
 #include "ui/main_window.h"
 
 #include "calc/presets.h"
+#include "ui/about_box.h"
 #include "ui/app_icon.h"
 #include "ui/form1_layout.h"
 #include "ui/arrow_lines.h"
 #include "ui/form_widgets.h"
+#include "ui/manual_window.h"
 #include "ui/preset_grid.h"
 
 #include <QApplication>
@@ -24,8 +26,8 @@ constexpr FontSpec kPresetFont{"MS Sans Serif", 8.25};
 
 }  // namespace
 
-MainWindow::MainWindow(Runtime& runtime, QWidget* parent)
-    : QMainWindow(parent), runtime_(runtime) {
+MainWindow::MainWindow(Runtime& runtime, WindowServices services, QWidget* parent)
+    : QMainWindow(parent), runtime_(runtime), services_(services) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("VESPERA 3.3"));
   setWindowIcon(applicationIcon());
@@ -152,8 +154,18 @@ void MainWindow::Command42_Click() {
   QCoreApplication::exit(0);
 }
 
-void MainWindow::mnuStampa_Click() {}
-void MainWindow::mnuManuale_Click() {}
-void MainWindow::mnuProdotto_Click() {}
+// Prints the client area at once on the default printer, with no dialog; a
+// missing or failing printer is reported and nothing else changes.
+void MainWindow::mnuStampa_Click() {
+  runHandler([this](FieldStore&, Runtime&) {
+    services_.printer.printImage(centralWidget()->grab().toImage());
+  }, *store_, runtime_);
+}
+
+void MainWindow::mnuManuale_Click() { (new ManualWindow())->show(); }
+
+void MainWindow::mnuProdotto_Click() {
+  (new AboutBox(services_.registry, services_.launcher, runtime_))->show();
+}
 
 }  // namespace vespera

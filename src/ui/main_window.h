@@ -2,6 +2,7 @@
 
 #include "core/handler.h"
 #include "ui/widget_field_store.h"
+#include "ui/window_services.h"
 
 #include <QMainWindow>
 
@@ -14,12 +15,14 @@ namespace vespera {
 
 // The calculator form "VESPERA 3.3": the widgets of the layout tables, each
 // button bound to its handler, the menu bar. Handlers run through runHandler,
-// so an error they raise is reported and the window stays usable.
+// so an error they raise is reported and the window stays usable. The manual
+// windows and About boxes it opens have no owner: they outlive it, and the
+// program runs until the last window closes.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(Runtime& runtime, QWidget* parent = nullptr);
+  MainWindow(Runtime& runtime, WindowServices services, QWidget* parent = nullptr);
 
   FieldStore& fields() { return *store_; }
 
@@ -37,6 +40,7 @@ class MainWindow : public QMainWindow {
   void mnuProdotto_Click();
 
   Runtime& runtime_;
+  WindowServices services_;
   std::unique_ptr<WidgetFieldStore> store_;
   std::vector<std::pair<int, QWidget*>> tabStops_;
 };

@@ -4,6 +4,7 @@
 #include "core/recording_runtime.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "support/test_services.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
   vespera::installFontSubstitutes();
   vespera::RecordingRuntime runtime;
-  vespera::MainWindow window(runtime);
+  vespera::TestServices services;
+  vespera::MainWindow window(runtime, services.services());
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
