@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Test stage: the Debian package and `cmake --install`. Builds the .deb with
+# CPack from the tested build ("$VESPERA_BUILD_DIR"), unpacks it with dpkg -x
+# and checks what an installed Vespera needs: both executables with all their
+# libraries found, the package's name and dependencies, a valid desktop
+# entry, the icon at every hicolor size, valid AppStream metadata, and an
+# unpacked vespera-batch that computes. Then installs with DESTDIR and checks
+# that it puts the same files in the same places. Work files go to
+# "$VESPERA_BUILD_DIR/package-stage".
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$here/tools/lib.sh"
+build="${VESPERA_BUILD_DIR:-$here/build}"
+scratch="$build/package-stage"
+
+fail() {
+  echo "PACKAGE STAGE FAILED: $*" >&2
+  exit 1
+}
+
+# dpkg-shlibdeps (dpkg-dev) computes the package's Depends line; the two
+# validators check the desktop entry and the AppStream metadata.
+install_packages cmake dpkg-dev desktop-file-utils appstream
+
+[ -f "$build/CPackConfig.cmake" ] \
+  || fail "no CPack configuration in $build: configure and build the project there first"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+echo "Building the Debian package (log: $scratch/cpack.log)"
+(cd "$build" && timeout 600 cpack -G DEB -B "$scratch/deb") >"$scratch/cpack.log" 2>&1 || {
+  tail -n 30 "$scratch/cpack.log" >&2
+  fail "cpack -G DEB did not build the package (or took over 10 minutes)"
+}
+debs=("$scratch"/deb/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb in $scratch/deb, found: ${debs[*]}"
+deb=${debs[0]}
+echo "Package: $(basename "$deb")"
+
+# Name, version and what it depends on.
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = vespera ] || fail "package name is '$(field Package)', not vespera"
+[ "$(field Version)" = "$version" ] || fail "package version is '$(field Version)', not $version"
+depends=$(field Depends)
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins; do
+  [[ ",$depends," == *[\ ,]$needed[\ ,\(]* ]] || fail "Depends lacks $needed: $depends"
+done
+
+root="$scratch/root"
+timeout 60 dpkg -x "$deb" "$root" || fail "dpkg -x could not unpack $deb"
+
+# check_tree DIR: the installed files under DIR (a root holding usr/).
+check_tree() {
+  local tree=$1
+  local where="in $2"
+  for program in vespera vespera-batch; do
+    [ -x "$tree/usr/bin/$program" ] || fail "usr/bin/$program missing or not executable $where"
+  done
+  local desktop="$tree/usr/share/applications/vespera.desktop"
+  [ -f "$desktop" ] || fail "usr/share/applications/vespera.desktop missing $where"
+  timeout 60 desktop-file-validate "$desktop" >"$scratch/desktop-validate.log" 2>&1 || {
+    cat "$scratch/desktop-validate.log" >&2
+    fail "desktop-file-validate rejects vespera.desktop $where"
+  }
+  grep -qx 'Exec=vespera' "$desktop" || fail "vespera.desktop does not run vespera $where"
+  grep -qx 'Icon=vespera' "$desktop" || fail "vespera.desktop does not name the vespera icon $where"
+
+  local size png dims
+  for size in 16 32 48 64 128 256; do
+    png="$tree/usr/share/icons/hicolor/${size}x${size}/apps/vespera.png"
+    [ -f "$png" ] || fail "icon ${size}x${size} missing $where"
+    [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] \
+      || fail "icon ${size}x${size} is not a PNG $where"
+    # Width and height are the big-endian words at bytes 16 and 20 of a PNG.
+    dims=$(od -An -tu1 -j16 -N8 "$png" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }')
+    [ "$dims" = "${size}x${size}" ] || fail "icon ${size}x${size} is $dims pixels $where"
+  done
+  [ -f "$tree/usr/share/icons/hicolor/scalable/apps/vespera.svg" ] \
+    || fail "scalable icon vespera.svg missing $where"
+
+  local metainfo="$tree/usr/share/metainfo/io.github.vespera.Vespera.metainfo.xml"
+  [ -f "$metainfo" ] || fail "AppStream metadata io.github.vespera.Vespera.metainfo.xml missing $where"
+  timeout 60 appstreamcli validate --no-net "$metainfo" >"$scratch/appstream-validate.log" 2>&1 || {
+    cat "$scratch/appstream-validate.log" >&2
+    fail "appstreamcli validate rejects the metadata $where"
+  }
+  grep -q '<launchable type="desktop-id">vespera.desktop</launchable>' "$metainfo" \
+    || fail "the metadata does not launch vespera.desktop $where"
+}
+
+echo "Checking the unpacked package"
+check_tree "$root" "the package"
+
+for program in vespera vespera-batch; do
+  missing=$(ldd "$root/usr/bin/$program" | grep 'not found' || true)
+  [ -z "$missing" ] || fail "usr/bin/$program needs libraries that are not installed: $missing"
+done
+
+# The unpacked batch tool computes the Sun-like star of the manual.
+result=$(printf 'name,teff,v,distance_pc\nSun-like,5750,4.83,10\n' \
+  | timeout 30 "$root/usr/bin/vespera-batch" -) || fail "the unpacked vespera-batch did not run"
+grep -q '^Sun-like,5750,5750,50.7,4.83,10,1548478941.99956,' <<<"$result" \
+  || fail "the unpacked vespera-batch computed something else: $result"
+
+echo "Checking DESTDIR=... cmake --install"
+destdir="$scratch/destdir"
+DESTDIR="$destdir" timeout 300 cmake --install "$build" --prefix /usr >"$scratch/install.log" 2>&1 || {
+  tail -n 30 "$scratch/install.log" >&2
+  fail "DESTDIR=$destdir cmake --install $build failed"
+}
+check_tree "$destdir" "the DESTDIR install"
+(cd "$root" && find . -type f | sort) >"$scratch/package-files.txt"
+(cd "$destdir" && find . -type f | sort) >"$scratch/install-files.txt"
+diff -u "$scratch/package-files.txt" "$scratch/install-files.txt" >&2 \
+  || fail "the package and the DESTDIR install hold different files (diff above)"
+
+echo "Package stage passed: $(wc -l <"$scratch/package-files.txt") files in $(basename "$deb")."
