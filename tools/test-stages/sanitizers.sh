@@ -27,13 +27,13 @@ timeout 60 cmake -S "$here" -B "$build" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
   || fail "could not configure the sanitized build in $build"
-timeout 360 cmake --build "$build" -j2 \
-  || fail "could not build the program with sanitizers in $build (or the build took over 6 minutes)"
+timeout 1200 cmake --build "$build" -j2 \
+  || fail "could not build the program with sanitizers in $build (or the build took over 20 minutes)"
 
 # Leak checking stays on: a test that leaks fails like one that overflows.
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$build"
-timeout 150 ctest --output-on-failure -j2 --timeout 60 \
+timeout 600 ctest --output-on-failure -j2 --timeout 180 \
   || fail "a test failed under AddressSanitizer/UndefinedBehaviorSanitizer (see the sanitizer report above; build: $build)"
 echo "Sanitizers stage passed."
