@@ -2,16 +2,13 @@
 #include "calc/distance_units.h"
 #include "core/handler.h"
 #include "core/recording_runtime.h"
+#include "support/field_checks.h"
 
 #include <QtTest>
 
 using namespace vespera;
 
 namespace {
-
-QString withSeparator(QString text, QChar separator) {
-  return text.replace(QLatin1Char('.'), separator);
-}
 
 // Rows of an example in a period locale and the same example on a comma
 // locale, typed and written with commas. Empty cells stay empty.
@@ -20,24 +17,6 @@ void addInBothLocales(const char* name, const QStringList& cells) {
     QTestData& row = QTest::addRow("%s [%c]", name, separator.toLatin1());
     row << separator;
     for (const QString& cell : cells) row << withSeparator(cell, separator);
-  }
-}
-
-void fillAllWith(MemoryFieldStore& store, const QString& text) {
-  for (Field field : kAllFields) store.setText(field, text);
-}
-
-QStringList allTexts(const MemoryFieldStore& store) {
-  QStringList texts;
-  for (Field field : kAllFields) texts << store.text(field);
-  return texts;
-}
-
-// Every field but `changed` holds what it held before the press.
-void verifyOnlyChanged(const MemoryFieldStore& store, const QStringList& before, Field changed) {
-  for (Field field : kAllFields) {
-    if (field == changed) continue;
-    QCOMPARE(store.text(field), before[static_cast<int>(field)]);
   }
 }
 

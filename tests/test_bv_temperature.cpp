@@ -3,6 +3,7 @@
 #include "core/handler.h"
 #include "core/number_text.h"
 #include "core/recording_runtime.h"
+#include "support/field_checks.h"
 
 #include <QtTest>
 
@@ -11,23 +12,6 @@
 using namespace vespera;
 
 namespace {
-
-QString withSeparator(QString text, QChar separator) {
-  return text.replace(QLatin1Char('.'), separator);
-}
-
-QStringList allTexts(const MemoryFieldStore& store) {
-  QStringList texts;
-  for (Field field : kAllFields) texts << store.text(field);
-  return texts;
-}
-
-void verifyOnlyChanged(const MemoryFieldStore& store, const QStringList& before, Field changed) {
-  for (Field field : kAllFields) {
-    if (field == changed) continue;
-    QCOMPARE(store.text(field), before[static_cast<int>(field)]);
-  }
-}
 
 int significantDigits(const QString& text) {
   QString mantissa = text.section(QLatin1Char('E'), 0, 0);

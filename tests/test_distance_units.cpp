@@ -3,6 +3,7 @@
 #include "core/handler.h"
 #include "core/number_text.h"
 #include "core/recording_runtime.h"
+#include "support/field_checks.h"
 
 #include <QtTest>
 
@@ -27,10 +28,6 @@ const std::map<int, Row>& rows() {
       {106, {Field::Text16, Command106_Click, Command107_Click}},
   };
   return table;
-}
-
-QString withSeparator(QString text, QChar separator) {
-  return text.replace(QLatin1Char('.'), separator);
 }
 
 // One example as the user of a period locale types it, and the same example

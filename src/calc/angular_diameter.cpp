@@ -1,28 +1,18 @@
 #include "calc/angular_diameter.h"
 
+#include "calc/unit_conversion.h"
 #include "core/field_io.h"
 
 namespace vespera {
-namespace {
 
 // The two arrow buttons replace the degrees, never add to them: minutes and
 // seconds cannot be combined, the later press wins.
-void toDegrees(Field source, double partsPerDegree, FieldStore& store, Runtime& runtime) {
-  FieldIO io(store, runtime);
-  FaultTests faults;
-  const Real degrees = io.number(source) / partsPerDegree;
-  faults.check();
-  io.write(Field::Text13, degrees);
-}
-
-}  // namespace
-
 void Command108_Click(FieldStore& store, Runtime& runtime) {
-  toDegrees(Field::Text17, 60.0, store, runtime);
+  convertByDivision(Field::Text17, 60.0, Field::Text13, store, runtime);
 }
 
 void Command109_Click(FieldStore& store, Runtime& runtime) {
-  toDegrees(Field::Text18, 3600.0, store, runtime);
+  convertByDivision(Field::Text18, 3600.0, Field::Text13, store, runtime);
 }
 
 void Command101_Click(FieldStore& store, Runtime& runtime) {

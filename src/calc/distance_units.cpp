@@ -1,22 +1,9 @@
 #include "calc/distance_units.h"
 
+#include "calc/unit_conversion.h"
 #include "core/field_io.h"
 
 namespace vespera {
-namespace {
-
-// The three unit rows divide by their number of units per parsec. The
-// constants are those the diameter calculation multiplies by, so a distance
-// sent out and read back comes home unchanged.
-void unitsToParsecs(Field row, double unitsPerParsec, FieldStore& store, Runtime& runtime) {
-  FieldIO io(store, runtime);
-  FaultTests faults;
-  const Real parsecs = io.number(row) / unitsPerParsec;
-  faults.check();
-  io.write(Field::Text3, parsecs);
-}
-
-}  // namespace
 
 void Command99_Click(FieldStore& store, Runtime& runtime) {
   FieldIO io(store, runtime);
@@ -33,8 +20,11 @@ void Command100_Click(FieldStore& store, Runtime& runtime) {
   FieldIO(store, runtime).clear(Field::Text11);
 }
 
+// The three unit rows divide by their number of units per parsec: the
+// constants the diameter calculation multiplies by, so a distance sent out
+// and read back comes home unchanged.
 void Command102_Click(FieldStore& store, Runtime& runtime) {
-  unitsToParsecs(Field::Text12, 3.26156, store, runtime);
+  convertByDivision(Field::Text12, 3.26156, Field::Text3, store, runtime);
 }
 
 void Command103_Click(FieldStore& store, Runtime& runtime) {
@@ -42,7 +32,7 @@ void Command103_Click(FieldStore& store, Runtime& runtime) {
 }
 
 void Command104_Click(FieldStore& store, Runtime& runtime) {
-  unitsToParsecs(Field::Text15, 206265.0, store, runtime);
+  convertByDivision(Field::Text15, 206265.0, Field::Text3, store, runtime);
 }
 
 void Command105_Click(FieldStore& store, Runtime& runtime) {
@@ -50,7 +40,7 @@ void Command105_Click(FieldStore& store, Runtime& runtime) {
 }
 
 void Command106_Click(FieldStore& store, Runtime& runtime) {
-  unitsToParsecs(Field::Text16, 3.086e13, store, runtime);
+  convertByDivision(Field::Text16, 3.086e13, Field::Text3, store, runtime);
 }
 
 void Command107_Click(FieldStore& store, Runtime& runtime) {

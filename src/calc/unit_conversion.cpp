@@ -1,0 +1,16 @@
+#include "calc/unit_conversion.h"
+
+#include "core/field_io.h"
+
+namespace vespera {
+
+void convertByDivision(Field source, double divisor, Field target, FieldStore& store,
+                       Runtime& runtime) {
+  FieldIO io(store, runtime);
+  FaultTests faults;
+  const Real quotient = io.number(source) / divisor;
+  faults.check();
+  io.write(target, quotient);
+}
+
+}  // namespace vespera
