@@ -14,6 +14,12 @@
 #include <cmath>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 using namespace vespera;
 
 // Bad input through the real window: text nobody should type, pasted into
@@ -375,6 +381,38 @@ class HostileInputTest : public QObject {
              QStringLiteral("Si \u00E8 verificato un errore nel salvataggio."));
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
     QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());  // still the device
+  }
+
+  // A disk that fills up while the record goes out, made by a file-size
+  // limit on this process: the bytes reach the file only when its buffer is
+  // written, after every write() already said yes. The save must still fail
+  // and leave the earlier file whole.
+  void aDiskFillingUpAtTheLastMomentKeepsTheEarlierFile() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("quasi-pieno.txt"));
+    const QByteArray earlier = "record precedente\r\n";
+    writeFile(path, earlier);
+    box(QStringLiteral("NomeFile"))->setText(path);
+    type(QStringLiteral("Text19"), QStringLiteral("G2V"));
+
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending us
+    rlimit normal{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &normal), 0);
+    rlimit nearlyFull = normal;
+    nearlyFull.rlim_cur = 64;  // the full record is over 200 bytes
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &nearlyFull), 0);
+    press(QStringLiteral("Command84"));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &normal), 0);
+
+    QCOMPARE(runtime_.messages.size(), 1);
+    QCOMPARE(runtime_.messages[0].prompt,
+             QStringLiteral("Si \u00E8 verificato un errore nel salvataggio."));
+    QCOMPARE(contentOf(path), earlier);
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList{QStringLiteral("quasi-pieno.txt")});
+#else
+    QSKIP("file-size limits are a Unix facility");
+#endif
   }
 
   // The disk filling up half-way through the write: the failure is told and

@@ -34,7 +34,11 @@ bool replaceFileContent(const QString& path, const QByteArray& bytes, const Byte
   // one beside it: writing in place is the only way the save can succeed.
   file.setDirectWriteFallback(true);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  if (!writer(file, bytes)) {
+  // QSaveFile buffers what it is given, so a disk that fills up shows only
+  // when the buffer goes out. commit() does not notice a failure then (Qt 6.4
+  // puts the cut-off file in place and reports success), so the buffer is
+  // written out and checked while the target is still untouched.
+  if (!writer(file, bytes) || !file.flush()) {
     file.cancelWriting();  // the temporary file is removed, the target untouched
     return false;
   }
