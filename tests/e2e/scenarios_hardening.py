@@ -85,7 +85,7 @@ def saves_under_faults(session):
 
         # A folder, and a path of 4096 characters.
         app.paste_into("NomeFile", folder)
-        _save(app, "Command84", SAVE_FAILED, "a folder")
+        _save(app, "Command84", SAVE_FAILED, "a folder", screenshot_name="box-errore-salvataggio")
         if not os.path.isdir(folder):
             raise StepFailed("saving onto a folder replaced the folder")
         long_path = _path_of_length(folder, 4096)
@@ -150,9 +150,9 @@ def _fill(path):
     raise StepFailed("the small disk did not fill up")
 
 
-def _save(app, button, outcome, what):
+def _save(app, button, outcome, what, screenshot_name=None):
     app.click(button)
-    app.expect_box("Salva", outcome, f"{button}: {what}")
+    app.expect_box("Salva", outcome, f"{button}: {what}", screenshot_name=screenshot_name)
 
 
 def _bytes_of(path):
