@@ -29,9 +29,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# Other work on the machine skews wall-clock times; where we may (root), the
+# X server and every measured program run at a raised priority, all alike.
+priority=()
+if nice -n -10 true 2>/dev/null; then priority=(nice -n -10); fi
+
 # Xvfb picks a free display itself and writes its number once it accepts
 # connections (-displayfd); wait at most ten seconds for it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+"${priority[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -56,7 +61,7 @@ fi
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 run_one() {
-  env -i HOME="$work/home" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
+  "${priority[@]}" env -i HOME="$work/home" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
     DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" \
     "$work/mapwait" -t 30 -s 1000 "$@"
 }
@@ -109,7 +114,9 @@ for p in "${names[@]}"; do
     "$(ratio "${kib_med[$p]}" "${kib_med[xcalc]}")"
 done
 t=$(ratio "${ms_med[Vespera]}" "${ms_med[SpeedCrunch]}")
+t_min=$(ratio "${ms_min[Vespera]}" "${ms_min[SpeedCrunch]}")
 m=$(ratio "${kib_med[Vespera]}" "${kib_med[SpeedCrunch]}")
 verdict() { awk -v r="$1" -v limit="$2" 'BEGIN { print (r != "-" && r <= limit) ? "met" : "NOT met" }'; }
 echo "Ratios are of medians. Vespera targets: start-up <= 0.50 x SpeedCrunch ($(verdict "$t" 0.5), $t)," \
   "memory <= 0.40 x SpeedCrunch ($(verdict "$m" 0.4), $m)."
+echo "Start-up ratio of the minimums, less sensitive to other load on the machine: $t_min."
