@@ -71,7 +71,9 @@ commands=("$vespera" speedcrunch galculator xcalc)
 
 # One untimed start each, so that every program meets warm disk caches and
 # writes its first-run settings before the timed runs.
-for i in "${!names[@]}"; do run_one "${commands[$i]}" >/dev/null; done
+for i in "${!names[@]}"; do
+  run_one "${commands[$i]}" >/dev/null || echo "${names[$i]}: untimed start failed" >&2
+done
 
 : >"$work/results"
 for run in $(seq "$runs"); do
