@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QStringList>
 
+#ifdef VESPERA_HAS_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace vespera {
 
 void installFontSubstitutes() {
@@ -15,6 +19,14 @@ void installFontSubstitutes() {
   QFont::insertSubstitutions(QStringLiteral("Verdana"), QStringList{QStringLiteral("DejaVu Sans")});
   QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
                              {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+}
+
+std::jthread readFontConfigurationAhead() {
+#ifdef VESPERA_HAS_FONTCONFIG
+  return std::jthread([] { FcInit(); });
+#else
+  return {};
+#endif
 }
 
 }  // namespace vespera
