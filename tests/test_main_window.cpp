@@ -122,14 +122,14 @@ QColor colourOf(const char* rgb) {
 }
 
 void checkFont(const QWidget* widget, const char* wanted) {
-  QString spec = QString::fromUtf8(wanted);
-  if (spec.isEmpty()) spec = QStringLiteral("Times New Roman 9.75");
-  const bool bold = spec.endsWith(QLatin1String(" bold"));
-  if (bold) spec.chop(5);
-  const qsizetype split = spec.lastIndexOf(QLatin1Char(' '));
+  QString expected = QString::fromUtf8(wanted);
+  if (expected.isEmpty()) expected = QStringLiteral("Times New Roman 9.75");
+  const bool bold = expected.endsWith(QLatin1String(" bold"));
+  if (bold) expected.chop(5);
+  const qsizetype split = expected.lastIndexOf(QLatin1Char(' '));
   const QFont font = widget->font();
-  QCOMPARE(font.family(), spec.left(split));
-  QCOMPARE(font.pointSizeF(), spec.mid(split + 1).toDouble());
+  QCOMPARE(font.family(), expected.left(split));
+  QCOMPARE(font.pointSizeF(), expected.mid(split + 1).toDouble());
   QCOMPARE(font.bold(), bold);
   QCOMPARE(font.italic(), false);
 }

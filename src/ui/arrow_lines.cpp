@@ -16,7 +16,7 @@ ArrowLines::ArrowLines(const QRect& clientArea, QWidget* canvas) : QWidget(canva
 void ArrowLines::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-  for (const LineSpec& line : form1Lines()) {
+  for (const LineRow& line : form1Lines()) {
     painter.drawLine(line.from / 15, line.to / 15);
   }
 }

@@ -11,16 +11,16 @@
 namespace vespera {
 namespace {
 
-constexpr FontSpec kVerdana{"Verdana", 9.75};
-constexpr FontSpec kArial825{"Arial", 8.25};
-constexpr FontSpec kArial9{"Arial", 9};
-constexpr FontSpec kSansSerif825{"MS Sans Serif", 8.25};
-constexpr FontSpec kOwnWindowFont{};  // no font of its own
+constexpr FontChoice kVerdana{"Verdana", 9.75};
+constexpr FontChoice kArial825{"Arial", 8.25};
+constexpr FontChoice kArial9{"Arial", 9};
+constexpr FontChoice kSansSerif825{"MS Sans Serif", 8.25};
+constexpr FontChoice kOwnWindowFont{};  // no font of its own
 
 using enum Parent;
 using enum BoxRole;
 
-constexpr std::array<FieldSpec, 20> kFields{{
+constexpr std::array<FieldRow, 20> kFields{{
     {Field::Text1, "Label2", Window, DataToEnter, kVerdana, {2520, 600, 975, 285}, 41},
     {Field::Text2, "Label3", Window, DataToEnter, kVerdana, {1440, 600, 975, 288}, 42},
     {Field::Text3, "Label4", Window, DataToEnter, kVerdana, {360, 600, 975, 285}, 44},
@@ -43,7 +43,7 @@ constexpr std::array<FieldSpec, 20> kFields{{
     {Field::NomeFile, nullptr, Window, Result, {"Arial", 9.75}, {3600, 2520, 4215, 285}, 97},
 }};
 
-constexpr std::array<LabelSpec, 20> kLabels{{
+constexpr std::array<LabelRow, 20> kLabels{{
     {"Label1", "Temperatura Stella in Kelvin", Window, {360, 960, 2652, 252}, {"MS Sans Serif", 9.75}, false, 40},
     {"Label2", "Magnitudine assoluta V/m^2", Window, {2400, 120, 1215, 375}, kArial825, true, 46},
     {"Label3", "Magnitudine apparente V", Window, {1440, 120, 972, 492}, kArial825, true, 47},
@@ -66,17 +66,17 @@ constexpr std::array<LabelSpec, 20> kLabels{{
     {"Label20", "Tipo spettrale", Window, {120, 5640, 735, 495}, kOwnWindowFont, false, 152},
 }};
 
-constexpr std::array<FrameSpec, 3> kFrames{{
+constexpr std::array<FrameRow, 3> kFrames{{
     {Frame1, "Frame1", "Calcolo diametro con dimensione angolare", {7920, 120, 3735, 1935}, false, 126},
     {Frame3, "Frame3", "Trasporto dati s\u00F9 distanza Parsec", {7920, 2040, 3735, 4215}, true, 121},
     {Frame2, "Frame2", "Calcolo temperatura valido con B-V tra 0 e 2", {1440, 5280, 6375, 975}, false, 109},
 }};
 
 using enum ButtonLook;
-constexpr FontSpec kTimes9{"Times New Roman", 9};
-constexpr FontSpec kVerdana9{"Verdana", 9};
+constexpr FontChoice kTimes9{"Times New Roman", 9};
+constexpr FontChoice kVerdana9{"Verdana", 9};
 
-const std::array<ButtonSpec, 20> kButtons{{
+const std::array<ButtonRow, 20> kButtons{{
     {"Command41", "CALCOLA", Window, {3600, 240, 1575, 555}, {"Arial", 11.25}, Grey, 43, Command41_Click},
     {"Command51", "RESET", Window, {3600, 840, 855, 300}, kArial9, Grey, 63, Command51_Click},
     {"Command42", "ESCI", Window, {4560, 840, 615, 300}, {"Arial", 9.75}, Grey, 45, nullptr},
@@ -103,7 +103,7 @@ const std::array<ButtonSpec, 20> kButtons{{
 
 // Two arrows: from the preset heading up to the surface-magnitude box, and
 // from the B-V panel up to the first preset column.
-constexpr std::array<LineSpec, 7> kLines{{
+constexpr std::array<LineRow, 7> kLines{{
     {"Line1", {3000, 1150}, {3000, 960}},
     {"Line2", {3000, 960}, {3120, 1080}},
     {"Line3", {3000, 960}, {2880, 1080}},
@@ -115,11 +115,11 @@ constexpr std::array<LineSpec, 7> kLines{{
 
 }  // namespace
 
-std::span<const FieldSpec> form1Fields() { return kFields; }
-std::span<const LabelSpec> form1Labels() { return kLabels; }
-std::span<const FrameSpec> form1Frames() { return kFrames; }
-std::span<const ButtonSpec> form1Buttons() { return kButtons; }
-std::span<const LineSpec> form1Lines() { return kLines; }
+std::span<const FieldRow> form1Fields() { return kFields; }
+std::span<const LabelRow> form1Labels() { return kLabels; }
+std::span<const FrameRow> form1Frames() { return kFrames; }
+std::span<const ButtonRow> form1Buttons() { return kButtons; }
+std::span<const LineRow> form1Lines() { return kLines; }
 
 QColor boxColour(BoxRole role) {
   switch (role) {

@@ -22,7 +22,7 @@ struct Twips {
 enum class Parent { Window, Frame1, Frame2, Frame3 };
 
 // A font of its own; an empty family means the window's font.
-struct FontSpec {
+struct FontChoice {
   const char* family = nullptr;
   double points = 0;
   bool bold = false;
@@ -31,27 +31,27 @@ struct FontSpec {
 // The colour of a text box tells the user its role.
 enum class BoxRole { DataToEnter, Result, AdditionalInput, SystemBackground };
 
-struct FieldSpec {
+struct FieldRow {
   Field field;
   const char* heading;  // the label that names the box on screen, if any
   Parent parent;
   BoxRole role;
-  FontSpec font;
+  FontChoice font;
   Twips rect;
   int tabIndex;
 };
 
-struct LabelSpec {
+struct LabelRow {
   const char* name;
   const char* caption;  // UTF-8
   Parent parent;
   Twips rect;
-  FontSpec font;
+  FontChoice font;
   bool centred;
   int tabIndex;
 };
 
-struct FrameSpec {
+struct FrameRow {
   Parent frame;
   const char* name;
   const char* caption;
@@ -62,31 +62,31 @@ struct FrameSpec {
 
 enum class ButtonLook { Standard, Grey, Picture };
 
-struct ButtonSpec {
+struct ButtonRow {
   const char* name;
   const char* caption;
   Parent parent;
   Twips rect;
-  FontSpec font;
+  FontChoice font;
   ButtonLook look;
   int tabIndex;
   void (*handler)(FieldStore&, Runtime&);  // null where the window itself acts
   const char* spokenName = nullptr;        // for a screen reader, where there is no caption
 };
 
-struct LineSpec {
+struct LineRow {
   const char* name;
   QPoint from, to;  // twips
 };
 
-inline constexpr FontSpec kWindowFont{"Times New Roman", 9.75, false};
+inline constexpr FontChoice kWindowFont{"Times New Roman", 9.75, false};
 inline const QColor kButtonGrey(192, 192, 192);
 
-std::span<const FieldSpec> form1Fields();
-std::span<const LabelSpec> form1Labels();
-std::span<const FrameSpec> form1Frames();
-std::span<const ButtonSpec> form1Buttons();
-std::span<const LineSpec> form1Lines();
+std::span<const FieldRow> form1Fields();
+std::span<const LabelRow> form1Labels();
+std::span<const FrameRow> form1Frames();
+std::span<const ButtonRow> form1Buttons();
+std::span<const LineRow> form1Lines();
 
 QColor boxColour(BoxRole role);  // invalid for the system background
 const char* parentName(Parent parent);

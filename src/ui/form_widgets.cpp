@@ -41,64 +41,64 @@ QIcon arrowIcon(bool pointsRight) {
 
 }  // namespace
 
-void applyFont(QWidget* widget, const FontSpec& wanted) {
+void applyFont(QWidget* widget, const FontChoice& wanted) {
   // A control without a font of its own shows the window's font, set on it
   // explicitly: inside a group it would otherwise inherit the bold title font.
-  const FontSpec& spec = wanted.family ? wanted : kWindowFont;
-  QFont font(QString::fromUtf8(spec.family));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+  const FontChoice& choice = wanted.family ? wanted : kWindowFont;
+  QFont font(QString::fromUtf8(choice.family));
+  font.setPointSizeF(choice.points);
+  font.setBold(choice.bold);
   widget->setFont(font);
 }
 
-QLineEdit* makeFieldBox(const FieldSpec& spec, QWidget* parent) {
+QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   auto* box = new QLineEdit(parent);
-  box->setGeometry(spec.rect.toPixels());
-  box->setObjectName(fieldName(spec.field));
+  box->setGeometry(row.rect.toPixels());
+  box->setObjectName(fieldName(row.field));
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
-  applyFont(box, spec.font);
-  if (spec.role != BoxRole::SystemBackground) paintRole(box, QPalette::Base, boxColour(spec.role));
+  applyFont(box, row.font);
+  if (row.role != BoxRole::SystemBackground) paintRole(box, QPalette::Base, boxColour(row.role));
   return box;
 }
 
-QLabel* makeLabel(const LabelSpec& spec, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-  place(label, spec.name, spec.rect);
+QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
+  place(label, row.name, row.rect);
   label->setWordWrap(true);
-  label->setAlignment(Qt::AlignTop | (spec.centred ? Qt::AlignHCenter : Qt::AlignLeft));
+  label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
   label->setAutoFillBackground(true);  // opaque, in the button face colour
   label->setTextFormat(Qt::PlainText);
-  applyFont(label, spec.font);
+  applyFont(label, row.font);
   return label;
 }
 
-QGroupBox* makeGroup(const FrameSpec& spec, QWidget* parent) {
-  auto* group = new QGroupBox(QString::fromUtf8(spec.caption), parent);
-  place(group, spec.name, spec.rect);
+QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
+  auto* group = new QGroupBox(QString::fromUtf8(row.caption), parent);
+  place(group, row.name, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
-  if (spec.greyBackground) {
+  if (row.greyBackground) {
     paintRole(group, QPalette::Window, kButtonGrey);
     group->setAutoFillBackground(true);
   }
   return group;
 }
 
-QPushButton* makeButton(const ButtonSpec& spec, QWidget* parent) {
-  auto* button = new WrappingButton(QString::fromUtf8(spec.caption), parent);
-  place(button, spec.name, spec.rect);
+QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
+  auto* button = new WrappingButton(QString::fromUtf8(row.caption), parent);
+  place(button, row.name, row.rect);
   button->setAutoDefault(false);
-  applyFont(button, spec.font);
-  if (spec.look == ButtonLook::Grey) paintRole(button, QPalette::Button, kButtonGrey);
-  if (spec.look == ButtonLook::Picture) {
-    button->setIcon(arrowIcon(QByteArrayView(spec.name) == "Command108"));
+  applyFont(button, row.font);
+  if (row.look == ButtonLook::Grey) paintRole(button, QPalette::Button, kButtonGrey);
+  if (row.look == ButtonLook::Picture) {
+    button->setIcon(arrowIcon(QByteArrayView(row.name) == "Command108"));
     button->setIconSize(QSize(20, 20));
   }
   return button;
 }
 
 QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
-                                const FontSpec& font, const QColor& colour, QWidget* parent) {
+                                const FontChoice& font, const QColor& colour, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(rect.toPixels());

@@ -22,7 +22,7 @@ namespace vespera {
 namespace {
 
 constexpr Twips kClientArea{0, 0, 11715, 6315};
-constexpr FontSpec kPresetFont{"MS Sans Serif", 8.25};
+constexpr FontChoice kPresetFont{"MS Sans Serif", 8.25};
 
 }  // namespace
 
@@ -51,29 +51,29 @@ MainWindow::MainWindow(Runtime& runtime, WindowServices services, QWidget* paren
 
 void MainWindow::buildForm(QWidget* canvas) {
   QWidget* parents[4] = {canvas, nullptr, nullptr, nullptr};
-  for (const FrameSpec& spec : form1Frames()) {
-    QGroupBox* group = makeGroup(spec, canvas);
-    parents[static_cast<int>(spec.frame)] = group;
-    tabStops_.emplace_back(spec.tabIndex, group);
+  for (const FrameRow& row : form1Frames()) {
+    QGroupBox* group = makeGroup(row, canvas);
+    parents[static_cast<int>(row.frame)] = group;
+    tabStops_.emplace_back(row.tabIndex, group);
   }
   const auto parentOf = [&](Parent parent) { return parents[static_cast<int>(parent)]; };
 
   // Labels first: where a heading's box overlaps a text box, the text box
   // stays in front of it.
-  for (const LabelSpec& spec : form1Labels()) {
-    tabStops_.emplace_back(spec.tabIndex, makeLabel(spec, parentOf(spec.parent)));
+  for (const LabelRow& row : form1Labels()) {
+    tabStops_.emplace_back(row.tabIndex, makeLabel(row, parentOf(row.parent)));
   }
   new ArrowLines(kClientArea.toPixels(), canvas);
-  for (const FieldSpec& spec : form1Fields()) {
-    QLineEdit* box = makeFieldBox(spec, parentOf(spec.parent));
-    tabStops_.emplace_back(spec.tabIndex, box);
-    nameForScreenReaders(box, spec.heading);
+  for (const FieldRow& row : form1Fields()) {
+    QLineEdit* box = makeFieldBox(row, parentOf(row.parent));
+    tabStops_.emplace_back(row.tabIndex, box);
+    nameForScreenReaders(box, row.heading);
   }
-  for (const ButtonSpec& spec : form1Buttons()) {
-    QPushButton* button = makeButton(spec, parentOf(spec.parent));
-    tabStops_.emplace_back(spec.tabIndex, button);
-    if (spec.handler) bind(button, spec.handler);
-    if (spec.spokenName) button->setAccessibleName(QString::fromUtf8(spec.spokenName));
+  for (const ButtonRow& row : form1Buttons()) {
+    QPushButton* button = makeButton(row, parentOf(row.parent));
+    tabStops_.emplace_back(row.tabIndex, button);
+    if (row.handler) bind(button, row.handler);
+    if (row.spokenName) button->setAccessibleName(QString::fromUtf8(row.spokenName));
   }
   connect(findChild<QPushButton*>(QStringLiteral("Command42")), &QPushButton::clicked, this,
           &MainWindow::Command42_Click);
