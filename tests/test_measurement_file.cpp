@@ -61,6 +61,15 @@ const QByteArray kAngularSample =
 // A record saved earlier, which failed saves must leave alone.
 const QByteArray kEarlierRecord = "Magnitudine Assoluta V-4,2(B-V)1,1\r\nsecond line \xB0\r\n";
 
+// A window holding the sample measurement, its captions and the given path.
+MemoryFieldStore sampleWindow(const QString& path) {
+  MemoryFieldStore store;
+  seedCaptions(store);
+  seedFields(store, kSample);
+  store.setText(Field::NomeFile, path);
+  return store;
+}
+
 QByteArray readFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
@@ -192,10 +201,7 @@ class MeasurementFileTest : public QObject {
   void captionsAreReadWhenSaving() {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("misura.txt"));
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, path);
+    MemoryFieldStore store = sampleWindow(path);
     RecordingRuntime runtime;
     runHandler(Command98_Click, store, runtime);
     QCOMPARE(readFile(path), kAbsoluteSample);
@@ -223,10 +229,7 @@ class MeasurementFileTest : public QObject {
     QFETCH(QByteArray, expected);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("misura.txt"));
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, path);
+    MemoryFieldStore store = sampleWindow(path);
     RecordingRuntime runtime;
     runHandler(saveButtons().at(first), store, runtime);
     runHandler(saveButtons().at(second), store, runtime);
@@ -333,10 +336,7 @@ class MeasurementFileTest : public QObject {
   // failures above come from the path or the text, not from the sample.
   void failureIsNotSticky() {
     QTemporaryDir folder;
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, QString());
+    MemoryFieldStore store = sampleWindow(QString());
     RecordingRuntime runtime;
     runHandler(Command84_Click, store, runtime);
     store.setText(Field::NomeFile, folder.filePath(QStringLiteral("misura.txt")));
@@ -358,10 +358,7 @@ class MeasurementFileTest : public QObject {
     const QString link = folder.filePath(QStringLiteral("collegamento.txt"));
     writeFile(target, kEarlierRecord);
     QVERIFY(QFile::link(target, link));
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, link);
+    MemoryFieldStore store = sampleWindow(link);
     RecordingRuntime runtime;
     runHandler(Command98_Click, store, runtime);
     verifySuccessShownOnce(runtime);
@@ -381,10 +378,7 @@ class MeasurementFileTest : public QObject {
     // A reader that is already there, so opening the pipe to write does not wait.
     const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
     QVERIFY(reader >= 0);
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, pipe);
+    MemoryFieldStore store = sampleWindow(pipe);
     RecordingRuntime runtime;
     runHandler(Command98_Click, store, runtime);
     char buffer[256];
@@ -412,10 +406,7 @@ class MeasurementFileTest : public QObject {
     if (!QFileInfo::exists(device)) QSKIP("no /dev/full here");
     const QStringList devEntries = QDir("/dev").entryList(QDir::AllEntries | QDir::System);
     const int descriptorsBefore = openDescriptors();
-    MemoryFieldStore store;
-    seedCaptions(store);
-    seedFields(store, kSample);
-    store.setText(Field::NomeFile, device);
+    MemoryFieldStore store = sampleWindow(device);
     RecordingRuntime runtime;
     runHandler(Command84_Click, store, runtime);
     verifyFailureShownOnce(runtime);
