@@ -14,11 +14,38 @@ constexpr long double kLargestWrittenDouble = 1.79769313486232E+308L;
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
+// The characters of a number as std::from_chars takes them: on the stack for any
+// number a person types, on the heap only for longer ones.
+class PlainNumber {
+ public:
+  void add(char c) {
+    if (size_ < kOnStack) {
+      onStack_[size_++] = c;
+      return;
+    }
+    if (size_ == kOnStack) onHeap_.assign(onStack_, kOnStack);
+    onHeap_ += c;
+    ++size_;
+  }
+  void cut(std::size_t size) {
+    size_ = size;
+    if (size_ > kOnStack) onHeap_.resize(size_);
+  }
+  std::size_t size() const { return size_; }
+  const char* data() const { return size_ <= kOnStack ? onStack_ : onHeap_.data(); }
+
+ private:
+  static constexpr std::size_t kOnStack = 64;
+  char onStack_[kOnStack];
+  std::string onHeap_;
+  std::size_t size_ = 0;
+};
+
 // The longest prefix of the text that reads as a number, in the plain form that
 // std::from_chars takes (no leading '+', '.' as the point), and the power of ten
 // of its leading digit, which tells an overflow from an underflow.
 struct NumberPrefix {
-  std::string plain;
+  PlainNumber plain;
   long long leadingPower = 0;
   bool hasDigits = false;
 };
@@ -29,7 +56,7 @@ NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
   const qsizetype n = text.size();
   while (i < n && text[i] == QLatin1Char(' ')) ++i;
   if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-    if (text[i] == QLatin1Char('-')) prefix.plain += '-';
+    if (text[i] == QLatin1Char('-')) prefix.plain.add('-');
     ++i;
   }
   const auto isPoint = [&](QChar c) { return c == QLatin1Char('.') || c == userSeparator; };
@@ -41,13 +68,13 @@ NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
     const QChar c = text[i];
     if (isDigit(c)) {
       prefix.hasDigits = true;
-      prefix.plain += static_cast<char>(c.unicode());
+      prefix.plain.add(static_cast<char>(c.unicode()));
       if (c != QLatin1Char('0')) seenSignificant = true;
       if (!seenPoint && seenSignificant) ++digitsBeforePoint;
       if (seenPoint && !seenSignificant) ++zerosAfterPoint;
     } else if (isPoint(c) && !seenPoint) {
       seenPoint = true;
-      prefix.plain += '.';
+      prefix.plain.add('.');
     } else {
       break;
     }
@@ -57,19 +84,19 @@ NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
   long long exponent = 0;
   if (i < n && (text[i] == QLatin1Char('E') || text[i] == QLatin1Char('e'))) {
     qsizetype j = i + 1;
-    std::string exponentText = "e";
-    if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) {
-      if (text[j] == QLatin1Char('-')) exponentText += '-';
-      ++j;
-    }
+    const std::size_t mantissaSize = prefix.plain.size();
+    prefix.plain.add('e');
+    const bool negative = j < n && text[j] == QLatin1Char('-');
+    if (negative) prefix.plain.add('-');
+    if (j < n && (text[j] == QLatin1Char('+') || negative)) ++j;
     if (j < n && isDigit(text[j])) {
-      bool negative = exponentText.size() == 2;
       for (; j < n && isDigit(text[j]); ++j) {
-        exponentText += static_cast<char>(text[j].unicode());
+        prefix.plain.add(static_cast<char>(text[j].unicode()));
         if (exponent < 1'000'000'000) exponent = exponent * 10 + text[j].digitValue();
       }
       if (negative) exponent = -exponent;
-      prefix.plain += exponentText;
+    } else {
+      prefix.plain.cut(mantissaSize);  // an E without digits is not part of the number
     }
   }
   prefix.leadingPower = exponent + (digitsBeforePoint > 0 ? digitsBeforePoint - 1 : -zerosAfterPoint - 1);
@@ -106,9 +133,12 @@ QString formatNumber(double value, QChar userDecimalSeparator) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                     std::chars_format::general, 15);
-  QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-  text.replace(QLatin1Char('e'), QLatin1Char('E'));
-  text.replace(QLatin1Char('.'), userDecimalSeparator);
+  // One pass into the field text: the exponent letter in capitals, the user's separator.
+  QString text(result.ptr - buffer, Qt::Uninitialized);
+  QChar* out = text.data();
+  for (const char* c = buffer; c != result.ptr; ++c, ++out) {
+    *out = *c == 'e' ? QLatin1Char('E') : *c == '.' ? userDecimalSeparator : QLatin1Char(*c);
+  }
   return text;
 }
 
