@@ -71,7 +71,7 @@ struct ButtonRow {
   ButtonLook look;
   int tabIndex;
   void (*handler)(FieldStore&, Runtime&);  // null where the window itself acts
-  const char* spokenName = nullptr;        // for a screen reader, where there is no caption
+  const char* spokenName = nullptr;  // for a screen reader, where the caption does not say it all
 };
 
 struct LineRow {
