@@ -9,25 +9,21 @@ namespace {
 
 // For targets that must keep their identity: renaming a new file over
 // /dev/full, which root may do, would replace the device itself.
-bool writeInPlace(const QString& path, const QByteArray& bytes, const ByteWriter& writer) {
+bool writeInPlace(const QString& path, const ContentWriter& writeContent) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const bool written = writer(file, bytes) && file.flush();
+  const bool written = writeContent(file) && file.flush();
   file.close();
   return written && file.error() == QFileDevice::NoError;
 }
 
 }  // namespace
 
-bool writeAllBytes(QIODevice& file, const QByteArray& bytes) {
-  return file.write(bytes) == bytes.size();
-}
-
-bool replaceFileContent(const QString& path, const QByteArray& bytes, const ByteWriter& writer) {
+bool replaceFileContent(const QString& path, const ContentWriter& writeContent) {
   if (path.isEmpty()) return false;
   // A folder lands here too and fails at the open.
   const QFileInfo target(path);
-  if (target.exists() && !target.isFile()) return writeInPlace(path, bytes, writer);
+  if (target.exists() && !target.isFile()) return writeInPlace(path, writeContent);
 
   QSaveFile file(path);
   // A folder where the user may write the file but not create a temporary
@@ -38,7 +34,7 @@ bool replaceFileContent(const QString& path, const QByteArray& bytes, const Byte
   // when the buffer goes out. commit() does not notice a failure then (Qt 6.4
   // puts the cut-off file in place and reports success), so the buffer is
   // written out and checked while the target is still untouched.
-  if (!writer(file, bytes) || !file.flush()) {
+  if (!writeContent(file) || !file.flush()) {
     file.cancelWriting();  // the temporary file is removed, the target untouched
     return false;
   }

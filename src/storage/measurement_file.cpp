@@ -13,14 +13,14 @@ const QString kSaveFailed = QStringLiteral("Si \u00E8 verificato un errore nel s
 
 }  // namespace
 
-void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime,
-                     const ByteWriter& writer) {
+void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime) {
   const QString path = store.text(Field::NomeFile);
   const QString line = composeRecord(store, items) + QStringLiteral("\r\n");
   // Text with no Windows-1252 byte is refused before the file is touched,
   // so the earlier record stays.
   const std::optional<QByteArray> bytes = encodeWindows1252(line);
-  if (bytes && replaceFileContent(path, *bytes, writer)) {
+  const auto writeRecord = [&](QIODevice& file) { return file.write(*bytes) == bytes->size(); };
+  if (bytes && replaceFileContent(path, writeRecord)) {
     runtime.messageBox(kSaveSucceeded, kInformationIcon, kSaveTitle);
   } else {
     runtime.messageBox(kSaveFailed, kCriticalIcon, kSaveTitle);

@@ -21,9 +21,7 @@ void Command98_Click(FieldStore& store, Runtime& runtime);
 // "Salva misura solo con dimensione angolare": the angular panel's record.
 void Command110_Click(FieldStore& store, Runtime& runtime);
 
-// What the three buttons share, with the way the bytes are written left open
-// so that a write failing after the open can be tried.
-void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime,
-                     const ByteWriter& writer = writeAllBytes);
+// What the three buttons share: the items of the record differ.
+void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime);
 
 }  // namespace vespera
