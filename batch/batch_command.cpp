@@ -1,15 +1,15 @@
 #include "batch_command.h"
 
 #include "batch_help.h"
-#include "result_table.h"
-#include "star_calculation.h"
-#include "star_table.h"
+#include "star_stream.h"
+
+#include "storage/file_replacement.h"
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 
 #include <variant>
+#include <unistd.h>
 
 namespace vespera {
 namespace {
@@ -19,8 +19,9 @@ constexpr int kMostErrorsShown = 50;
 
 struct BatchOptions {
   QString input;
-  QString output;  // empty: the results go to out
+  QString output;  // empty: the results go to standard output
   ColumnChoice columns;
+  bool quiet = false;
 };
 
 QString said(const QString& message) { return kProgram + QStringLiteral(": ") + message; }
@@ -32,6 +33,7 @@ std::variant<BatchOptions, int> readCommandLine(const QStringList& arguments, QT
   QCommandLineParser parser;
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
   const QCommandLineOption version(QStringLiteral("version"), QString());
+  const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
   const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                   QStringLiteral("FILE"));
   const QCommandLineOption surfaceFrom(QStringLiteral("surface-from"), QString(),
@@ -40,7 +42,7 @@ std::variant<BatchOptions, int> readCommandLine(const QStringList& arguments, QT
                                         QStringLiteral("COLONNA"));
   const QCommandLineOption column(QStringLiteral("column"), QString(),
                                   QStringLiteral("NOME=INTESTAZIONE"));
-  parser.addOptions({help, version, output, surfaceFrom, distanceFrom, column});
+  parser.addOptions({help, version, quiet, output, surfaceFrom, distanceFrom, column});
   const auto usageError = [&](const QString& message) {
     err << said(message) << "\n" << said(QStringLiteral("vedere --help")) << "\n";
     return int(kBatchBadCommandLine);
@@ -72,6 +74,7 @@ std::variant<BatchOptions, int> readCommandLine(const QStringList& arguments, QT
   }
   options.input = files.first();
   options.output = parser.value(output);
+  options.quiet = parser.isSet(quiet);
 
   for (const QString& mapping : parser.values(column)) {
     const qsizetype equals = mapping.indexOf(u'=');
@@ -102,24 +105,7 @@ void reportInputErrors(const QString& file, const QStringList& errors, QTextStre
   for (const QString& error : errors.first(qMin<qsizetype>(errors.size(), kMostErrorsShown))) {
     err << said(file + QStringLiteral(", ") + error) << "\n";
   }
-  if (errors.size() > kMostErrorsShown) {
-    err << said(QStringLiteral("... e altri %1 errori").arg(errors.size() - kMostErrorsShown))
-        << "\n";
-  }
-  err << said(QStringLiteral("nessun risultato scritto: correggere il file e riprovare")) << "\n";
-}
-
-// Every star, one output line each; returns how many stopped on an error.
-int writeResults(const StarTable& table, QTextStream& out) {
-  int faulted = 0;
-  out << resultColumns().join(u',') << "\n";
-  for (const StarInput& star : table.stars) {
-    const StarResult result = calculateStar(star, table.surfaceSource, table.distanceSource);
-    if (!result.error.isEmpty()) ++faulted;
-    out << resultLine(result) << "\n";
-  }
-  out.flush();
-  return faulted;
+  err << said(QStringLiteral("lavoro interrotto: correggere il file e riprovare")) << "\n";
 }
 
 }  // namespace
@@ -129,59 +115,57 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
   const BatchOptions& options = std::get<BatchOptions>(parsed);
 
-  QFile inputFile;
-  bool opened = false;
-  if (options.input == QStringLiteral("-")) {
-    opened = inputFile.open(stdin, QIODevice::ReadOnly);
+  QFile input;
+  const bool fromStandardInput = options.input == QStringLiteral("-");
+  if (fromStandardInput) {
+    input.open(STDIN_FILENO, QIODevice::ReadOnly);
   } else {
-    inputFile.setFileName(options.input);
-    opened = inputFile.open(QIODevice::ReadOnly);
+    input.setFileName(options.input);
   }
-  if (!opened) {
+  if (!fromStandardInput && !input.open(QIODevice::ReadOnly)) {
     err << said(QStringLiteral("impossibile leggere \"%1\": %2")
-                    .arg(options.input, inputFile.errorString()))
+                    .arg(options.input, input.errorString()))
         << "\n";
     return kBatchBadInput;
   }
-  QTextStream in(&inputFile);
-  QStringList errors;
-  const StarTable table = readStarTable(in, options.columns, errors);
-  if (!errors.isEmpty()) {
-    reportInputErrors(options.input, errors, err);
-    return kBatchBadInput;
-  }
+  const bool onTerminal = isatty(STDERR_FILENO) == 1;
+  Progress progress(onTerminal && !options.quiet, input.isSequential() ? -1 : input.size());
+  StreamOutcome outcome;
+  const auto work = [&](QIODevice& results) {
+    outcome = streamStars(input.handle(), results, options.columns, progress);
+    return outcome.written && outcome.inputErrors.isEmpty();
+  };
 
-  int faulted = 0;
+  bool done = false;
   if (options.output.isEmpty()) {
-    faulted = writeResults(table, out);
+    QFile standardOutput;
+    standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    done = work(standardOutput);
   } else {
-    // The old file stays as it was until the new one is complete.
-    QSaveFile file(options.output);
-    if (!file.open(QIODevice::WriteOnly)) {
-      err << said(QStringLiteral("impossibile scrivere \"%1\": %2")
-                      .arg(options.output, file.errorString()))
-          << "\n";
-      return kBatchBadInput;
-    }
-    QTextStream fileOut(&file);
-    faulted = writeResults(table, fileOut);
-    if (fileOut.status() != QTextStream::Ok || !file.commit()) {
-      err << said(QStringLiteral("impossibile scrivere \"%1\": %2")
-                      .arg(options.output, file.errorString()))
-          << "\n";
-      return kBatchBadInput;
-    }
+    // The old file stays as it was unless the whole run succeeds.
+    done = replaceFileContent(options.output, work);
   }
-  if (faulted > 0) {
-    const QString summary =
-        faulted == 1 ? QStringLiteral("1 stella su %1 non calcolata del tutto")
-                           .arg(table.stars.size())
-                     : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
-                           .arg(faulted)
-                           .arg(table.stars.size());
-    err << said(summary +
-                QStringLiteral(": il motivo \u00E8 nella colonna error"))
+  progress.finish();
+  err.flush();
+  if (!outcome.inputErrors.isEmpty()) {
+    reportInputErrors(options.input, outcome.inputErrors, err);
+    return kBatchBadInput;
+  }
+  if (!done) {
+    err << said(QStringLiteral("impossibile scrivere \"%1\"")
+                    .arg(options.output.isEmpty() ? QStringLiteral("-") : options.output))
         << "\n";
+    return kBatchBadInput;
+  }
+  // A terminal is told how many stars stopped on a fault; a script reads the error column.
+  if (outcome.faulted > 0 && onTerminal) {
+    const QString summary =
+        outcome.faulted == 1
+            ? QStringLiteral("1 stella su %1 non calcolata del tutto").arg(outcome.stars)
+            : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
+                  .arg(outcome.faulted)
+                  .arg(outcome.stars);
+    err << said(summary + QStringLiteral(": il motivo \u00E8 nella colonna error")) << "\n";
   }
   return kBatchDone;
 }

@@ -1,52 +1,64 @@
 #include "csv_line.h"
 
 namespace vespera {
+namespace {
 
-std::optional<QStringList> splitCsvLine(const QString& line) {
-  const QChar quote(u'"');
-  const QChar comma(u',');
-  QStringList cells;
-  QString cell;
-  bool inQuotes = false;
-  bool wasQuoted = false;
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const QChar c = line[i];
-    if (inQuotes) {
-      if (c != quote) {
-        cell += c;
-      } else if (i + 1 < line.size() && line[i + 1] == quote) {
-        cell += quote;
-        ++i;
-      } else {
-        inQuotes = false;
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+bool splitCsvLine(std::string_view line, std::vector<std::string>& cells) {
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (true) {
+    if (count == cells.size()) cells.emplace_back();
+    std::string& cell = cells[count++];
+    cell.clear();
+    while (i < line.size() && isBlank(line[i])) ++i;
+    if (i < line.size() && line[i] == '"') {
+      for (++i;; ++i) {
+        if (i == line.size()) return false;
+        if (line[i] != '"') {
+          cell += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '"') {
+          cell += '"';
+          ++i;
+        } else {
+          break;
+        }
       }
-    } else if (c == comma) {
-      // A quoted cell keeps its inner blanks; a plain one loses its outer ones.
-      cells.append(wasQuoted ? cell : cell.trimmed());
-      cell.clear();
-      wasQuoted = false;
-    } else if (c == quote && cell.trimmed().isEmpty()) {
-      cell.clear();
-      inQuotes = true;
-      wasQuoted = true;
-    } else if (!(wasQuoted && c.isSpace())) {
-      cell += c;
+      // Anything but blanks after the closing quote still belongs to the cell.
+      for (++i; i < line.size() && line[i] != ','; ++i) {
+        if (!isBlank(line[i])) cell += line[i];
+      }
+    } else {
+      std::size_t end = line.find(',', i);
+      if (end == std::string_view::npos) end = line.size();
+      std::size_t last = end;
+      while (last > i && isBlank(line[last - 1])) --last;
+      cell.assign(line.substr(i, last - i));
+      i = end;
     }
+    if (i >= line.size()) break;
+    ++i;  // the comma
   }
-  if (inQuotes) return std::nullopt;
-  cells.append(wasQuoted ? cell : cell.trimmed());
-  return cells;
+  cells.resize(count);
+  return true;
 }
 
-QString quoteCsvCell(const QString& cell) {
-  // Outer blanks are quoted too, or the reader would drop them.
-  const bool needsQuotes = cell.contains(u',') || cell.contains(u'"') ||
-                           cell.contains(u'\n') || cell.contains(u'\r') ||
-                           cell != cell.trimmed();
-  if (!needsQuotes) return cell;
-  QString escaped = cell;
-  escaped.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-  return u'"' + escaped + u'"';
+void appendCsvCell(std::string& out, std::string_view cell) {
+  bool needsQuotes = !cell.empty() && (isBlank(cell.front()) || isBlank(cell.back()));
+  for (char c : cell) needsQuotes = needsQuotes || c == ',' || c == '"' || c == '\n' || c == '\r';
+  if (!needsQuotes) {
+    out += cell;
+    return;
+  }
+  out += '"';
+  for (char c : cell) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
 }
 
 }  // namespace vespera

@@ -2,16 +2,16 @@
 
 #include "star_calculation.h"
 
-#include <QString>
-#include <QStringList>
+#include <string>
 
 namespace vespera {
 
-// The output columns, in order: what the window shows for each star.
-QStringList resultColumns();
+// The header of the output, without its line break: the columns, in order.
+std::string resultHeader();
 
-// One output line (without its line break), each cell the text of a field
-// exactly as the window would show it, quoted only where CSV needs it.
-QString resultLine(const StarResult& result);
+// Appends one output line, with its line break, in UTF-8: the star's name, then what the
+// window shows for it, each cell the text of a field exactly as the window would show
+// it, quoted only where CSV needs it.
+void appendResultLine(std::string& out, const std::string& name, const StarResult& result);
 
 }  // namespace vespera

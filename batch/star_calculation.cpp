@@ -37,7 +37,6 @@ Handler typeAngleInDegrees(const QString& milliarcseconds) {
 StarResult calculateStar(const StarInput& star, SurfaceSource surfaceSource,
                          DistanceSource distanceSource) {
   StarResult result;
-  result.name = star.name;
   MemoryFieldStore& fields = result.fields;
   RecordingRuntime runtime(QLatin1Char('.'));
   // One button press; false once it has reported an error.

@@ -9,7 +9,6 @@ namespace vespera {
 // One star worked through the window's own handlers: the fields as the window
 // shows them afterwards, and the message of the error that stopped it.
 struct StarResult {
-  QString name;
   QString temperature;  // the kelvin that chose the temperature button, if one was pressed
   MemoryFieldStore fields;
   QString error;        // empty when every step ran

@@ -1,8 +1,6 @@
 #include "star_table.h"
 
-#include "csv_line.h"
-
-#include <QRegularExpression>
+#include <charconv>
 
 namespace vespera {
 namespace {
@@ -52,92 +50,22 @@ std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Sou
   return std::nullopt;
 }
 
-// Column positions of the roles the batch reads, -1 where a role is absent.
-struct Layout {
-  int cells = 0;
-  int line = 0;
-  int name = -1;
-  int surface = -1;
-  int apparent = -1;
-  int distance = -1;
-  int angular = -1;
-};
-
-std::optional<Layout> readHeader(const QStringList& header, int line, const ColumnChoice& choice,
-                                 StarTable& table, QStringList& errors) {
-  const qsizetype errorsBefore = errors.size();
-  QHash<QString, int> index;
-  for (int i = 0; i < header.size(); ++i) {
-    if (header[i].isEmpty()) continue;
-    if (index.contains(header[i])) {
-      errors.append(atLine(line) +
-                    QStringLiteral("la colonna \"%1\" compare due volte").arg(header[i]));
-    }
-    index.insert(header[i], i);
+// A cell that must hold a number; optional cells may be empty. Returns the fault, if any.
+QString numberCell(const std::string& text, const QString& header, bool required, int line,
+                   QString& cell) {
+  if (isStrictNumber(text)) {
+    cell = QString::fromLatin1(text);  // digits, signs, a point and E only
+    return QString();
   }
-  Layout layout;
-  layout.cells = int(header.size());
-  layout.line = line;
-  layout.name = index.value(choice.headerName(kNameColumn), -1);
-  layout.angular = index.value(choice.headerName(kAngularDiameterColumn), -1);
-  layout.apparent = index.value(choice.headerName(kApparentMagnitudeColumn), -1);
-  if (layout.apparent < 0) {
-    errors.append(atLine(line) + QStringLiteral("manca la colonna obbligatoria \"%1\"")
-                                     .arg(choice.headerName(kApparentMagnitudeColumn)));
+  cell.clear();
+  if (text.empty()) {
+    if (!required) return QString();
+    return QStringLiteral("riga %1, colonna %2: valore mancante").arg(line).arg(header);
   }
-  if (const auto surface = pickSource(kSurfaceSources, choice.surface,
-                                      QStringLiteral("--surface-from"), index, choice, line,
-                                      errors)) {
-    table.surfaceSource = *surface;
-    layout.surface = index.value(choice.headerName(columnOf(*surface)));
-  }
-  if (const auto distance = pickSource(kDistanceSources, choice.distance,
-                                       QStringLiteral("--distance-from"), index, choice, line,
-                                       errors)) {
-    table.distanceSource = *distance;
-    layout.distance = index.value(choice.headerName(columnOf(*distance)));
-  }
-  if (errors.size() != errorsBefore) return std::nullopt;
-  return layout;
-}
-
-// A cell that must hold a number; optional cells may be empty.
-QString numberCell(const QStringList& cells, int column, const QString& header, bool required,
-                   int line, QStringList& errors) {
-  const QString text = cells[column];
-  if (text.isEmpty()) {
-    if (required) {
-      errors.append(QStringLiteral("riga %1, colonna %2: valore mancante").arg(line).arg(header));
-    }
-    return text;
-  }
-  if (!isStrictNumber(text)) {
-    errors.append(QStringLiteral("riga %1, colonna %2: \"%3\" non è un numero (cifre, il "
-                                 "punto come separatore decimale, esponente facoltativo "
-                                 "come in 1.5E+3)")
-                      .arg(line)
-                      .arg(header, text));
-  }
-  return text;
-}
-
-StarInput readStar(const QStringList& cells, int line, const Layout& layout,
-                   const StarTable& table, const ColumnChoice& choice, QStringList& errors) {
-  StarInput star;
-  star.line = line;
-  if (layout.name >= 0) star.name = cells[layout.name];
-  const auto header = [&](const QString& column) { return choice.headerName(column); };
-  star.surface = numberCell(cells, layout.surface, header(columnOf(table.surfaceSource)), true,
-                            line, errors);
-  star.apparentMagnitude = numberCell(cells, layout.apparent,
-                                      header(kApparentMagnitudeColumn), true, line, errors);
-  star.distance = numberCell(cells, layout.distance, header(columnOf(table.distanceSource)),
-                             true, line, errors);
-  if (layout.angular >= 0) {
-    star.angularDiameterMas = numberCell(cells, layout.angular, header(kAngularDiameterColumn),
-                                         false, line, errors);
-  }
-  return star;
+  return QStringLiteral("riga %1, colonna %2: \"%3\" non è un numero (cifre, il punto come "
+                        "separatore decimale, esponente facoltativo come in 1.5E+3)")
+      .arg(line)
+      .arg(header, QString::fromUtf8(text));
 }
 
 }  // namespace
@@ -174,46 +102,85 @@ std::optional<DistanceSource> distanceSourceFromColumn(const QString& column) {
   return std::nullopt;
 }
 
-bool isStrictNumber(const QString& text) {
-  static const QRegularExpression number(
-      QStringLiteral(R"(\A[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\z)"));
-  return number.match(text).hasMatch();
+bool isSkippedLine(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t\r\v\f");
+  return first == std::string_view::npos || line[first] == '#';
 }
 
-StarTable readStarTable(QTextStream& in, const ColumnChoice& choice, QStringList& errors) {
-  StarTable table;
-  std::optional<Layout> layout;
-  bool headerSeen = false;
-  int line = 0;
-  QString text;
-  while (in.readLineInto(&text)) {
-    ++line;
-    if (text.trimmed().isEmpty() || text.trimmed().startsWith(u'#')) continue;
-    const auto cells = splitCsvLine(text);
-    if (!cells) {
-      errors.append(atLine(line) + QStringLiteral("virgolette aperte e non chiuse sulla riga"));
-      continue;
+std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int line,
+                                     const ColumnChoice& choice, QStringList& errors) {
+  const qsizetype errorsBefore = errors.size();
+  QHash<QString, int> index;
+  for (int i = 0; i < int(header.size()); ++i) {
+    const QString name = QString::fromUtf8(header[i]);
+    if (name.isEmpty()) continue;
+    if (index.contains(name)) {
+      errors.append(atLine(line) + QStringLiteral("la colonna \"%1\" compare due volte").arg(name));
     }
-    if (!headerSeen) {
-      headerSeen = true;
-      layout = readHeader(*cells, line, choice, table, errors);
-      if (!layout) return table;  // without a usable header no line can be read
-      continue;
-    }
-    if (cells->size() != layout->cells) {
-      errors.append(atLine(line) + QStringLiteral("%1 valori, ma l'intestazione (riga %2) ha %3 "
-                                                  "colonne")
-                                       .arg(cells->size())
-                                       .arg(layout->line)
-                                       .arg(layout->cells));
-      continue;
-    }
-    table.stars.append(readStar(*cells, line, *layout, table, choice, errors));
+    index.insert(name, i);
   }
-  if (!headerSeen) {
-    errors.append(QStringLiteral("il file non ha la riga di intestazione con i nomi delle colonne"));
+  StarLayout layout;
+  layout.cells = header.size();
+  layout.headerLine = line;
+  layout.name = index.value(choice.headerName(kNameColumn), -1);
+  layout.angular = index.value(choice.headerName(kAngularDiameterColumn), -1);
+  layout.apparent = index.value(choice.headerName(kApparentMagnitudeColumn), -1);
+  if (layout.apparent < 0) {
+    errors.append(atLine(line) + QStringLiteral("manca la colonna obbligatoria \"%1\"")
+                                     .arg(choice.headerName(kApparentMagnitudeColumn)));
   }
-  return table;
+  if (const auto surface = pickSource(kSurfaceSources, choice.surface,
+                                      QStringLiteral("--surface-from"), index, choice, line,
+                                      errors)) {
+    layout.surfaceSource = *surface;
+    layout.surface = index.value(choice.headerName(columnOf(*surface)));
+  }
+  if (const auto distance = pickSource(kDistanceSources, choice.distance,
+                                       QStringLiteral("--distance-from"), index, choice, line,
+                                       errors)) {
+    layout.distanceSource = *distance;
+    layout.distance = index.value(choice.headerName(columnOf(*distance)));
+  }
+  if (errors.size() != errorsBefore) return std::nullopt;
+  return layout;
+}
+
+QString readStar(const std::vector<std::string>& cells, int line, const StarLayout& layout,
+                 const ColumnChoice& choice, StarInput& star) {
+  if (cells.size() != layout.cells) {
+    return atLine(line) + QStringLiteral("%1 valori, ma l'intestazione (riga %2) ha %3 colonne")
+                              .arg(cells.size())
+                              .arg(layout.headerLine)
+                              .arg(layout.cells);
+  }
+  star.name = layout.name >= 0 ? cells[layout.name] : std::string();
+  const auto header = [&](const QString& column) { return choice.headerName(column); };
+  QString fault = numberCell(cells[layout.surface], header(columnOf(layout.surfaceSource)), true,
+                             line, star.surface);
+  if (fault.isEmpty()) {
+    fault = numberCell(cells[layout.apparent], header(kApparentMagnitudeColumn), true, line,
+                       star.apparentMagnitude);
+  }
+  if (fault.isEmpty()) {
+    fault = numberCell(cells[layout.distance], header(columnOf(layout.distanceSource)), true,
+                       line, star.distance);
+  }
+  star.angularDiameterMas.clear();
+  if (fault.isEmpty() && layout.angular >= 0) {
+    fault = numberCell(cells[layout.angular], header(kAngularDiameterColumn), false, line,
+                       star.angularDiameterMas);
+  }
+  return fault;
+}
+
+bool isStrictNumber(std::string_view text) {
+  // std::from_chars reads the rest, but takes no '+' and reads "inf" and "nan" too.
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return stop == end && (error == std::errc() || error == std::errc::result_out_of_range);
 }
 
 }  // namespace vespera

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTextStream>
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vespera {
 
@@ -43,33 +44,46 @@ struct ColumnChoice {
   QString headerName(const QString& column) const { return headerFor.value(column, column); }
 };
 
+// Which cell of a data line holds what, as the header line says (-1: not there).
+struct StarLayout {
+  std::size_t cells = 0;
+  int headerLine = 0;
+  int name = -1;
+  int surface = -1;
+  int apparent = -1;
+  int distance = -1;
+  int angular = -1;
+  SurfaceSource surfaceSource = SurfaceSource::SurfaceMagnitude;
+  DistanceSource distanceSource = DistanceSource::Parsecs;
+};
+
 // One data line: the texts to type into the window, blanks trimmed.
 struct StarInput {
-  int line = 0;  // in the file, counting comments and blank lines
-  QString name;
+  std::string name;
   QString surface;             // surface magnitude, kelvin or B-V
   QString apparentMagnitude;
   QString distance;            // parsecs or milliarcseconds
   QString angularDiameterMas;  // empty when the star has none
 };
 
-struct StarTable {
-  SurfaceSource surfaceSource = SurfaceSource::SurfaceMagnitude;
-  DistanceSource distanceSource = DistanceSource::Parsecs;
-  QList<StarInput> stars;
-};
+// Lines starting with '#' and blank lines are skipped; the first other line is the
+// header. Columns with other names are ignored.
+bool isSkippedLine(std::string_view line);
 
-// Reads the whole input. Lines starting with '#' and blank lines are skipped;
-// the first other line is the header; columns with other names are ignored.
-// The reading is strict where the window is lenient: every data line has the
-// header's number of cells, and a cell that needs a number holds exactly one
-// number (period as decimal point), never empty text or trailing letters.
-// Every fault is listed in errors, each naming its line; the table is only
-// meant to be used when errors stays empty.
-StarTable readStarTable(QTextStream& in, const ColumnChoice& choice, QStringList& errors);
+// Reads the header line (number `line` in the file). Every fault goes into errors, each
+// naming the line; without faults, the layout of the data lines.
+std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int line,
+                                     const ColumnChoice& choice, QStringList& errors);
 
-// The strict form of a number: optional sign, digits with at most one
-// period, optional exponent ("1.5E+3"). Blanks around it are not allowed.
-bool isStrictNumber(const QString& text);
+// Reads a data line into star. The reading is strict where the window is lenient: the
+// line has the header's number of cells, and a cell that needs a number holds exactly one
+// number (period as decimal point), never empty text or trailing letters. Returns the
+// fault, naming the line, or an empty text.
+QString readStar(const std::vector<std::string>& cells, int line, const StarLayout& layout,
+                 const ColumnChoice& choice, StarInput& star);
+
+// The strict form of a number: optional sign, digits with at most one period, optional
+// exponent ("1.5E+3"). Blanks around it are not allowed.
+bool isStrictNumber(std::string_view text);
 
 }  // namespace vespera
