@@ -1,6 +1,8 @@
-// GetKeyValue on the in-memory registry, in plain C++ with no Qt and no test
-// framework, so that it builds with a bare cross compiler and runs wherever
-// the registry code runs. Returns non-zero when a check fails.
+// GetKeyValue, case by case, on the registry stand-in and, on Windows or under Wine, on the
+// real registry through advapi32, each held to the result Windows documents. Plain C++
+// without Qt, so a bare cross compiler builds it. Under Wine the test stage first writes
+// the keys of the cases below into the registry (wine reg add, and a .reg file for the
+// string without its terminator). Exits with 1 when any case differs.
 
 #include "platform/memory_registry.h"
 #include "platform/registry_value.h"
@@ -13,81 +15,77 @@ using namespace vespera;
 
 namespace {
 
-int failures = 0;
+const std::string kTool = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+const std::string kNoTool = "C:\\Program Files\\Common Files\\Microsoft Shared\\NoTool";
+const std::string kOurs = "SOFTWARE\\Vespera Check";
+const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-void check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "FAILED: %s\n", what);
-    ++failures;
-  }
+// What GetKeyValue gives, in words: read or not, or a run-time error, and KeyVal after it.
+std::string said(const char* result, const std::string& text) {
+  return std::string(result) + ", \"" + text + "\"";
 }
 
-struct Outcome {
-  bool result = false;
-  std::string keyVal;
-  bool threw = false;
+struct Case {
+  const char* what;
+  std::string key, value;
+  std::string expected;  // KeyVal holds "unchanged" before the call
 };
 
-Outcome read(MemoryRegistry& registry, const char* key, const char* value, std::string keyVal) {
+const Case kCases[] = {
+    {"the tool's path, with its terminator", kMsinfo, "PATH", said("read", kTool)},
+    {"the folder whose tool is missing", kLocation, "MSINFO", said("read", kNoTool)},
+    {"a name in other letter case", "software\\microsoft\\shared tools\\msinfo", "path",
+     said("read", kTool)},
+    {"a string without its terminator", kOurs, "Unterminated", said("read", "ABC")},
+    {"a DWORD", kOurs, "Number", said("read", "&h12345678")},
+    {"a binary value", kOurs, "Binary", said("read", "unchanged")},
+    {"a value of no bytes", kOurs, "Empty", said("run-time error", "unchanged")},
+    {"a value longer than the buffer", kOurs, "Long", said("not read", "")},
+    {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "")},
+    {"a missing value", kOurs, "Missing", said("not read", "")},
+};
+
+// The same keys in the stand-in.
+void writeCases(MemoryRegistry& registry) {
+  const auto hklm = kHkeyLocalMachine;
+  registry.setString(hklm, kMsinfo, "PATH", kTool);
+  registry.setString(hklm, kLocation, "MSINFO", kNoTool);
+  registry.setString(hklm, kOurs, "Unterminated", "ABC", false);
+  registry.setDword(hklm, kOurs, "Number", 0x12345678);
+  registry.setValue(hklm, kOurs, "Binary", kRegistryBinary, "\x01\x02");
+  registry.setValue(hklm, kOurs, "Empty", kRegistryBinary, "");
+  registry.setString(hklm, kOurs, "Long", std::string(kKeyValueBufferSize, 'x'));
+}
+
+std::string outcome(Registry& registry, const Case& c) {
   std::uint32_t root = kHkeyLocalMachine;
-  std::string keyName = key;
-  std::string valueName = value;
-  Outcome outcome;
+  std::string key = c.key, value = c.value, text = "unchanged";
   try {
-    outcome.result = GetKeyValue(registry, root, keyName, valueName, keyVal);
+    return said(GetKeyValue(registry, root, key, value, text) ? "read" : "not read", text);
   } catch (const RegistryValueError&) {
-    outcome.threw = true;
+    return said("run-time error", text);
   }
-  outcome.keyVal = keyVal;
-  return outcome;
 }
 
 }  // namespace
 
 int main() {
-  const char* key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-  MemoryRegistry registry;
-  registry.setString(kHkeyLocalMachine, key, "WithZero", "C:\\msinfo32.exe", true);
-  registry.setString(kHkeyLocalMachine, key, "WithoutZero", "C:\\msinfo32.exe", false);
-  registry.setValue(kHkeyLocalMachine, key, "Empty", kRegistryString, std::string());
-  registry.setDword(kHkeyLocalMachine, key, "Number", 0x0A0B0C0Du);
-  registry.setValue(kHkeyLocalMachine, key, "Binary", kRegistryBinary, std::string("\x01\x02", 2));
-  registry.setString(kHkeyLocalMachine, key, "Long", std::string(1024, 'x'), true);
-
-  Outcome o = read(registry, key, "WithZero", "before");
-  check(o.result && o.keyVal == "C:\\msinfo32.exe", "a string loses its terminating 0");
-  o = read(registry, key, "WithoutZero", "before");
-  check(o.result && o.keyVal == "C:\\msinfo32.exe", "a string without a 0 is kept whole");
-  o = read(registry, key, "Number", "before");
-  check(o.result && o.keyVal == "&h0A0B0C0D", "a number is rendered after &h");
-  o = read(registry, key, "Binary", "before");
-  check(o.result && o.keyVal == "before", "another type leaves KeyVal as it was");
-  o = read(registry, key, "Long", "before");
-  check(!o.result && o.keyVal.empty(), "a value longer than the buffer is not read");
-  o = read(registry, key, "Missing", "before");
-  check(!o.result && o.keyVal.empty(), "a missing value empties KeyVal");
-  o = read(registry, "SOFTWARE\\Missing", "PATH", "before");
-  check(!o.result && o.keyVal.empty(), "a missing key empties KeyVal");
-  o = read(registry, key, "Empty", "before");
-  check(o.threw, "a value of 0 bytes is a run-time error");
-  check(registry.openHandleCount() == 0, "every key is closed");
-
+  MemoryRegistry memory;
+  writeCases(memory);
+  int failures = 0;
+  for (const Case& c : kCases) {
+    const std::string stand_in = outcome(memory, c);
+    bool ok = stand_in == c.expected && memory.openHandleCount() == 0;
+    std::printf("%-40s stand-in: %s", c.what, stand_in.c_str());
 #ifdef _WIN32
-  // The system registry answers a missing key the same way.
-  WindowsRegistry system;
-  std::uint32_t root = kHkeyLocalMachine;
-  std::string missingKey = "SOFTWARE\\Vespera check\\no such key";
-  std::string valueName = "PATH";
-  std::string keyVal = "before";
-  check(!GetKeyValue(system, root, missingKey, valueName, keyVal) && keyVal.empty(),
-        "a missing key of the system registry empties KeyVal");
-  RegistryHandle machine = 0;
-  check(system.openKey(predefinedKey(kHkeyLocalMachine), "SOFTWARE", 0, kKeyQueryValue, machine) ==
-            kRegistrySuccess,
-        "HKEY_LOCAL_MACHINE\\SOFTWARE opens for reading");
-  check(system.closeKey(machine) == kRegistrySuccess, "an open key closes");
+    WindowsRegistry windows;
+    const std::string real = outcome(windows, c);
+    ok = ok && real == stand_in;
+    std::printf("; Windows: %s", real.c_str());
 #endif
-
-  if (failures == 0) std::puts("GetKeyValue: all checks passed");
+    std::printf("%s\n", ok ? "" : ("  <-- expected " + c.expected).c_str());
+    failures += ok ? 0 : 1;
+  }
   return failures == 0 ? 0 : 1;
 }

@@ -1,153 +1,169 @@
-#!/usr/bin/env python3
-"""The end-to-end suite: the built program on a private X display, driven
-with keys, clicks and the clipboard, one fresh run of it per scenario.
+"""End-to-end scenarios on the real program, driven as a person drives it: keys through
+xdotool on the display that the test stage started, its print queue, its full disk and its
+D-Bus session, where the program's window is read as a screen reader reads it (AT-SPI).
+Each scenario starts the program afresh. Exits with 1 when a scenario fails.
 
-Usage: run_e2e.py --program BUILD/app/vespera --output DIR --work DIR
-                  [--pid-file FILE] [--mounts-file FILE] [--only NAME ...]
-
-Prints one line per scenario and a closing "N passed, N failed, N skipped";
-exits 1 when a scenario failed. Screenshots of every window go to --output."""
-
-import argparse
-import contextlib
+usage: run_e2e.py PROGRAM WORK_FOLDER FULL_DISK_FOLDER"""
+import glob
 import os
-import signal
+import subprocess
 import sys
 import time
-import traceback
 
-sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import pyatspi
 
-import scenarios_calculator  # noqa: E402
-import scenarios_hardening  # noqa: E402
-import scenarios_windows  # noqa: E402
-from desktop import Desktop  # noqa: E402
-from harness import Processes, Skipped, StepFailed, make_private_folder, run  # noqa: E402
-from vespera import Vespera  # noqa: E402
-
-SCENARIOS = (scenarios_calculator.SCENARIOS + scenarios_windows.SCENARIOS
-             + scenarios_hardening.SCENARIOS)
+PROGRAM, WORK, FULL_DISK = sys.argv[1:4]
+# The full record after the 4000 K and 5000 K buttons, with the spectral type G2V.
+RECORD = ("Diametro Stella in metriRapporto Diametro Stella con il Sole Magnitudine Assoluta V"
+          "Dimensione angolare in(\u00b0)Calcolo diametro con dimensione angolareKilometri(B-V)"
+          "Temperatura Stella in Kelvin5000Tipo spettraleG2V\r\n").encode("cp1252")
+SAVED = "Salvataggio effettuato!"
+NOT_SAVED = "Si \u00e8 verificato un errore nel salvataggio."
 
 
-class Session:
-    """What the scenarios share: the display, the background processes, the
-    run's folders; and a fresh program for each scenario."""
-
-    def __init__(self, args, processes, desktop):
-        self.processes = processes
-        self.desktop = desktop
-        self.output_dir = args.output
-        self._program = args.program
-        self._work = args.work
-        self._mounts_file = args.mounts_file
-
-    def scenario_dir(self, name):
-        """A folder for a scenario's files; open to other users, since the
-        print server's filters run as lp and read the spool kept there."""
-        folder = os.path.join(self._work, name)
-        os.makedirs(folder, exist_ok=True)
-        os.chmod(folder, 0o755)
-        return folder
-
-    def note_mount(self, mount_point):
-        """Remembers a mount for the stage script to undo should we be killed."""
-        if self._mounts_file:
-            with open(self._mounts_file, "a") as mounts:
-                mounts.write(mount_point + "\n")
-
-    @contextlib.contextmanager
-    def program(self, name, extra_env=None):
-        work = make_private_folder(os.path.join(self._work, name + "-program"))
-        app = Vespera(self.desktop, self.processes, self._program, work, self.output_dir,
-                      extra_env)
-        try:
-            app.start()
-            yield app
-            if not app.running() and app.process.returncode != 0:
-                raise StepFailed(f"the program ended with status {app.process.returncode}")
-        except BaseException:
-            self._record_failure(name, app, work)
-            raise
-        finally:
-            app.stop()
-
-    def expect_no_window(self, title, what, settle=1.0):
-        time.sleep(settle)
-        if self.desktop.windows_titled(title):
-            raise StepFailed(f"unexpected: {what}")
-
-    def _record_failure(self, name, app, work):
-        with contextlib.suppress(Exception):
-            path = os.path.join(self.output_dir, f"FAILED-{name}.png")
-            run(["import", "-window", "root", path], env=self.desktop.env(), timeout=30)
-            print(f"    screen at the failure: {path}")
-        if app.process is not None and app.process.poll() is not None:
-            print(f"    the program had ended with status {app.process.returncode}")
-        with contextlib.suppress(OSError), open(os.path.join(work, "vespera.log")) as log:
-            lines = log.read().strip().splitlines()[-10:]
-            if lines:
-                print("    the program's last output:\n      " + "\n      ".join(lines))
+def wait(what, probe, timeout=30):
+    deadline = time.monotonic() + timeout
+    while not (found := probe()):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.1)
+    return found
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--output", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--pid-file", default=None)
-    parser.add_argument("--mounts-file", default=None)
-    parser.add_argument("--only", nargs="*", default=None,
-                        help="run only the scenarios whose names contain one of these")
-    args = parser.parse_args()
-    # The program runs in a folder of its own: every path must stand alone.
-    args.program, args.output, args.work = (os.path.abspath(p) for p in
-                                            (args.program, args.output, args.work))
-    for folder in (args.output, args.work):
-        os.makedirs(folder, exist_ok=True)
-    os.chmod(args.work, 0o755)
-    if not os.access(args.program, os.X_OK):
-        print(f"E2E FAILED: no program to run at {args.program}")
-        return 1
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, timeout=120).stdout
 
-    # Stopped from outside (the stage's time limit, Ctrl+C): still stop what
-    # we started, through the finally below.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
-    processes = Processes(args.pid_file or os.path.join(args.work, "pids"))
-    passed = failed = skipped = 0
+
+def keys(*names):
+    run("xdotool", "key", "--delay", "40", *names)
+
+
+def accessible_tree(node):
+    yield node
+    for child in (node.getChildAtIndex(i) for i in range(node.childCount)):
+        if child is not None:
+            yield from accessible_tree(child)
+
+
+class Vespera:
+    """One run of the program, as built, with accessibility on as a screen reader asks."""
+
+    def __enter__(self):
+        self.process = subprocess.Popen(
+            [PROGRAM], cwd=WORK, env={**os.environ, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        window = wait("the main window", lambda: self.windows("VESPERA 3.3"))[0]
+        run("xdotool", "windowactivate", "--sync", window)
+        desktop = pyatspi.Registry.getDesktop(0)
+        self.accessible = wait("the program on the accessibility bus", lambda: next(
+            (app for app in desktop if app is not None and app.name == "Vespera 3.3"), None))
+        return self
+
+    def __exit__(self, *failure):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+
+    @staticmethod
+    def windows(title):
+        return run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
+
+    def answer_box(self, title):
+        """The text of the message box titled `title`, which Enter then closes."""
+        box = wait(f'the box "{title}"', lambda: self.windows(title))[0]
+        run("xdotool", "windowactivate", "--sync", box)
+        dialog = wait("the box on the accessibility bus", lambda: next(
+            (n for n in accessible_tree(self.accessible)
+             if n.getRoleName() in ("alert", "dialog") and n.name == title), None))
+        text = " ".join(n.name for n in accessible_tree(dialog) if n.getRoleName() == "label")
+        keys("Return")
+        wait(f'the box "{title}" to close', lambda: not self.windows(title))
+        return text
+
+    def save_by_keyboard(self, path):
+        """From the start, keys only: G2V typed at the last Tab stop, the 4000 K button that
+        has the focus pressed, then the 5000 K one a Tab further, and the full record saved
+        into `path`, typed into the file name 89 stops on."""
+        keys("shift+Tab")
+        run("xdotool", "type", "--delay", "60", "G2V")
+        keys("Tab", "space", "Tab", "space", *["Tab"] * 89, "ctrl+a")
+        run("xdotool", "type", "--delay", "150", path)
+        keys("shift+Tab", "space")
+        return self.answer_box("Salva")
+
+
+def saved_by_keyboard_under_a_name_of_other_alphabets():
+    folder = os.path.join(WORK, "misure \u00e8 \u0437\u0432\u0435\u0437\u0434\u044b")
+    os.makedirs(folder)
+    path = os.path.join(folder, "\u661f Vega.txt")
+    with Vespera() as vespera:
+        assert vespera.save_by_keyboard(path) == SAVED
+    found = open(path, "rb").read()
+    assert found == RECORD, f"the file holds {found!r}"
+
+
+def a_full_disk_keeps_the_earlier_file():
+    path = os.path.join(FULL_DISK, "misura.txt")
+    with open(path, "wb") as earlier:
+        earlier.write(b"earlier record\r\n")
     try:
-        desktop = Desktop(processes, args.work)
-        desktop.start()
-        print(f"Display {desktop.display} with Openbox; screenshots in {args.output}")
-        session = Session(args, processes, desktop)
-        for name, scenario in SCENARIOS:
-            if args.only and not any(part in name for part in args.only):
-                continue
-            started = time.monotonic()
-            try:
-                scenario(session)
-            except Skipped as reason:
-                skipped += 1
-                print(f"SKIPPED: {reason}  [{name}]")
-                continue
-            except StepFailed as failure:
-                failed += 1
-                print(f"FAIL {name}: {failure}")
-                continue
-            except Exception:
-                failed += 1
-                print(f"FAIL {name}: the suite itself broke:\n{traceback.format_exc()}")
-                continue
-            passed += 1
-            print(f"PASS {name} ({time.monotonic() - started:.1f} s)")
-    except StepFailed as failure:
-        print(f"E2E FAILED before the scenarios could run: {failure}")
-        return 1
-    finally:
-        processes.stop_all()
-    print(f"{passed} passed, {failed} failed, {skipped} skipped")
-    return 1 if failed else 0
+        with open(os.path.join(FULL_DISK, "filler"), "wb") as filler:
+            while True:
+                filler.write(b"\0" * 512)
+                filler.flush()
+    except OSError:
+        pass
+    before = sorted(os.listdir(FULL_DISK))
+    with Vespera() as vespera:
+        assert vespera.save_by_keyboard(path) == NOT_SAVED
+    assert open(path, "rb").read() == b"earlier record\r\n"
+    assert sorted(os.listdir(FULL_DISK)) == before, os.listdir(FULL_DISK)
 
 
-if __name__ == "__main__":
-    sys.exit(main())
+def stampa_prints_one_page_on_the_default_printer():
+    folders = [os.path.expanduser("~/PDF"), "/var/spool/cups-pdf/ANONYMOUS"]
+    pdfs = lambda: {f for folder in folders for f in glob.glob(glob.escape(folder) + "/*.pdf")}
+    earlier = pdfs()
+    with Vespera():
+        keys("alt+f", "s")
+        wait("CUPS to report the job completed", lambda: run("lpstat", "-W", "completed", "-o"), 60)
+    printed = wait("the printed PDF", lambda: pdfs() - earlier).pop()
+    assert "Pages:           1" in run("pdfinfo", printed), run("pdfinfo", printed)
+    # The page shows the window: the light yellow (255, 255, 192) of its input boxes.
+    page = subprocess.run(["pdftoppm", "-r", "40", "-singlefile", printed],
+                          capture_output=True, timeout=60).stdout
+    pixels = page.split(b"\n", 3)[3]
+    yellow = sum(1 for i in range(0, len(pixels) - 2, 3) if pixels[i] > 240
+                 and pixels[i + 1] > 240 and 175 < pixels[i + 2] < 210)
+    assert page.startswith(b"P6") and yellow > 500, f"{yellow} light yellow pixels on the page"
+
+
+def esci_ends_the_program():
+    with Vespera() as vespera:
+        keys(*["Tab"] * 44, "space")  # ESCI is the 45th stop
+        assert vespera.process.wait(15) == 0
+        assert not Vespera.windows("VESPERA 3.3")
+
+
+def a_screen_reader_tells_every_button_apart():
+    with Vespera() as vespera:
+        buttons = [n.name for n in accessible_tree(vespera.accessible)
+                   if n.getRoleName() == "push button"]
+    repeated = [name for name in buttons if name.startswith(("CALCOLA", "RESET"))]
+    print("    a screen reader says: " + "; ".join(repeated))
+    assert len(buttons) == 111 and len(set(buttons)) == len(buttons), buttons
+    assert "CALCOLA: parsec dalla parallasse" in repeated and "RESET: anni luce" in repeated
+
+
+failed = 0
+for scenario in (saved_by_keyboard_under_a_name_of_other_alphabets,
+                 a_full_disk_keeps_the_earlier_file,
+                 stampa_prints_one_page_on_the_default_printer, esci_ends_the_program,
+                 a_screen_reader_tells_every_button_apart):
+    started = time.monotonic()
+    try:
+        scenario()
+        print(f"PASS {scenario.__name__} ({time.monotonic() - started:.1f} s)", flush=True)
+    except Exception as error:
+        failed += 1
+        print(f"FAIL {scenario.__name__}: {error!r}", flush=True)
+sys.exit(1 if failed else 0)

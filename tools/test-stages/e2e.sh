@@ -1,74 +1,83 @@
 #!/usr/bin/env bash
-# Test stage: the built program driven end to end as a person drives it, on
-# a private X display (Xvfb and Openbox), with keys, clicks and the clipboard
-# (xdotool, xclip), a real print queue (a private CUPS scheduler and a
-# CUPS-PDF printer) and real files, some on a small disk that fills up.
-# The scenarios are in tests/e2e/; screenshots of every window, the printed
-# PDF and its rendered page go to "$VESPERA_BUILD_DIR/test-output/e2e".
+# Test stage: the built program driven end to end as a person drives it. Starts what a
+# desktop has: a private X display (Xvfb) with a window manager (Openbox), a D-Bus session
+# with the accessibility bus that screen readers use, a private CUPS scheduler whose
+# default printer is CUPS-PDF, and a 64 KiB disk to fill up; then runs the scenarios of
+# tests/e2e/run_e2e.py and stops all of it again, even when killed.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
-build="${VESPERA_BUILD_DIR:-$here/build}"
-program="$build/app/vespera"
-output="$build/test-output/e2e"
+program="${VESPERA_BUILD_DIR:-$here/build}/app/vespera"
 
 fail() {
   echo "E2E STAGE FAILED: $*" >&2
   exit 1
 }
 
-# The display and its tools, the print queue, the picture tools, and the
-# fonts and print support the program itself uses.
-packages=(
-  xvfb xauth x11-utils xdotool xclip openbox
-  cups cups-client printer-driver-cups-pdf poppler-utils imagemagick
-  python3 libqt6printsupport6 fonts-liberation2 fonts-dejavu-core fonts-comic-neue
-)
-timeout 900 bash -c "source '$here/tools/lib.sh'; install_packages ${packages[*]}" \
-  || fail "could not install: ${packages[*]}"
-
+install_packages xvfb xauth x11-utils xdotool openbox dbus at-spi2-core python3-pyatspi \
+  cups cups-client printer-driver-cups-pdf poppler-utils libqt6printsupport6 \
+  fonts-liberation2 fonts-dejavu-core fonts-comic-neue
 [ -x "$program" ] || fail "no program at $program: build it first (tools/dev.sh test does)"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
-# Everything the suite starts is recorded here by process id, and every disk
-# it mounts, so that nothing outlives the stage even if the suite is killed.
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-e2e.XXXXXX")
-chmod 755 "$work"  # the print server's filters, running as lp, read the spool inside
-pids="$work/pids"
-mounts="$work/mounts"
+chmod 755 "$work"  # CUPS filters, running as lp, read the spool inside
+pids=()
 cleanup() {
-  # The suite first: on SIGTERM it stops what it started by itself.
-  if [ -n "${suite:-}" ]; then
-    kill -TERM "$suite" 2>/dev/null || true
-    wait "$suite" 2>/dev/null || true
-  fi
-  if [ -f "$pids" ]; then
-    while read -r pid; do kill -TERM "$pid" 2>/dev/null || true; done <"$pids"
-    sleep 1
-    while read -r pid; do kill -KILL "$pid" 2>/dev/null || true; done <"$pids"
-  fi
-  if [ -f "$mounts" ]; then
-    while read -r mount_point; do
-      mountpoint -q "$mount_point" 2>/dev/null && umount -l "$mount_point" 2>/dev/null || true
-    done <"$mounts"
-  fi
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  mountpoint -q "$work/full" && "${sudo[@]}" umount -l "$work/full"
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP  # through the EXIT trap
+mkdir -p "$work/run" "$work/full" "$work/cups/"{spool,cache,state,log,ppd,tmp}
 
-rm -rf "$output"
-mkdir -p "$output"
-echo "Driving $program on a private display (screenshots: $output)"
-# In the background, so that a signal to this script reaches the trap at once.
-timeout -k 10 300 python3 -u "$here/tests/e2e/run_e2e.py" \
-  --program "$program" --output "$output" --work "$work/run" \
-  --pid-file "$pids" --mounts-file "$mounts" &
-suite=$!
-status=0
-wait "$suite" || status=$?
-suite=
+# The display, on a number it picks itself, and a window manager to give windows focus.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+export DBUS_SESSION_BUS_ADDRESS
+DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 \
+  3>"$work/dbus.pid")
+pids+=("$(cat "$work/dbus.pid")")
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
 
-[ "$status" -eq 124 ] && fail "the suite did not finish within 300 s"
-[ "$status" -eq 0 ] || fail "a scenario failed (see above; screenshots in $output)"
+# The print queue: its own configuration, spool and socket, a CUPS-PDF default printer.
+export CUPS_SERVER="$work/cups/cups.sock"
+chmod 1777 "$work/cups/tmp"
+cat >"$work/cups/cups-files.conf" <<EOF
+ServerRoot $work/cups
+RequestRoot $work/cups/spool
+TempDir $work/cups/tmp
+CacheDir $work/cups/cache
+StateDir $work/cups/state
+AccessLog $work/cups/log/access_log
+ErrorLog $work/cups/log/error_log
+PageLog $work/cups/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+SystemGroup root
+EOF
+printf 'Listen %s\nBrowsing No\nWebInterface No\nDefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n' \
+  "$CUPS_SERVER" >"$work/cups/cupsd.conf"
+cupsd -f -c "$work/cups/cupsd.conf" -s "$work/cups/cups-files.conf" >"$work/cups.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.2; done
+ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_*opt.ppd | head -n 1)
+lpadmin -p PDF -v cups-pdf:/ -P "$ppd" -E && lpadmin -d PDF \
+  || fail "the print queue did not start: $(tail -n 3 "$work/cups/log/error_log" 2>/dev/null)"
+
+# A disk with room for almost nothing, which the scenario fills up.
+"${sudo[@]}" mount -t tmpfs -o size=64k,mode=0777 tmpfs "$work/full" \
+  || fail "could not mount a small tmpfs at $work/full"
+
+echo "Driving $program on display $DISPLAY"
+timeout -k 10 300 /usr/bin/python3 -u "$here/tests/e2e/run_e2e.py" "$program" "$work/run" \
+  "$work/full" || fail "a scenario failed (see above)"
 echo "E2E stage passed."

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/recording_runtime.h"
+#include "platform/memory_registry.h"
+#include "platform/printer.h"
+#include "ui/main_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace vespera {
+
+// A launcher that starts nothing and remembers what it was asked to start, or refuses
+// like a program that cannot run.
+class RecordingLauncher : public Launcher {
+ public:
+  void start(const QString& programPath) override {
+    if (refuses) throw RuntimeError(QStringLiteral("Errore di run-time: impossibile avviare"));
+    started.append(programPath);
+  }
+  QStringList started;
+  bool refuses = false;
+};
+
+// The main window as a user meets it, on the offscreen platform: typing goes
+// into the real text boxes, clicks onto the real buttons. Its message boxes
+// are recorded instead of shown, it prints into a PDF file in its own folder,
+// its registry is empty and its launcher only records.
+struct TestWindow {
+  explicit TestWindow(QChar decimalSeparator = QLatin1Char('.'))
+      : runtime(decimalSeparator),
+        printer(folder.filePath(QStringLiteral("printed.pdf"))),
+        window(runtime, {printer, registry, launcher}) {
+    window.show();
+  }
+
+  QLineEdit* box(Field field) { return window.findChild<QLineEdit*>(fieldName(field)); }
+  QPushButton* button(const QString& name) { return window.findChild<QPushButton*>(name); }
+
+  void type(Field field, const QString& text) {
+    box(field)->clear();
+    for (QChar typed : text) {
+      QTest::sendKeyEvent(QTest::Click, box(field), Qt::Key_unknown, QString(typed), Qt::NoModifier);
+    }
+  }
+  void press(const QString& name) {
+    QPushButton* pressed = button(name);
+    QVERIFY2(pressed, qPrintable(name));
+    QTest::mouseClick(pressed, Qt::LeftButton);
+  }
+
+  QTemporaryDir folder;
+  RecordingRuntime runtime;
+  PdfFilePrinter printer;
+  MemoryRegistry registry;
+  RecordingLauncher launcher;
+  MainWindow window;
+};
+
+}  // namespace vespera
