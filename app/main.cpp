@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "platform/system_registry.h"
 #include "ui/app_icon.h"
 #include "ui/fonts.h"
@@ -7,8 +8,12 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+  if (const auto answered = vespera::answerHelpOrVersion(argc, argv)) return *answered;
   std::jthread fontConfiguration = vespera::readFontConfigurationAhead();
   QApplication app(argc, argv);
+  if (const auto refused = vespera::refuseOtherArguments(QApplication::arguments())) {
+    return *refused;
+  }
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(vespera::kApplicationTitle);
   QApplication::setWindowIcon(vespera::applicationIcon());

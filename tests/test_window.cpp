@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QRegularExpression>
 
 using namespace vespera;
@@ -191,6 +192,26 @@ class WindowTest : public QObject {
       QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(button->objectName()));
       names << name;
     }
+  }
+
+  // --help and --version answer without a display; Qt's own options still work, and any
+  // other argument is refused.
+  void commandLine() {
+    QProcess program;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    noDisplay.remove(QStringLiteral("DISPLAY"));
+    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const auto run = [&](const QStringList& arguments, const QProcessEnvironment& environment) {
+      program.setProcessEnvironment(environment);
+      program.start(QStringLiteral(VESPERA_PROGRAM), arguments);
+      return program.waitForFinished(30000) ? program.exitCode() : -1;
+    };
+    QCOMPARE(run({QStringLiteral("--version")}, noDisplay), 0);
+    QCOMPARE(program.readAllStandardOutput(), QByteArray("Vespera 3.3.0\n"));
+    QCOMPARE(run({QStringLiteral("-h")}, noDisplay), 0);
+    QVERIFY(program.readAllStandardOutput().startsWith("Uso: vespera [opzioni]\n"));
+    QCOMPARE(run({"-platform", "offscreen", "-reverse", "--bogus"}, noDisplay), 2);
+    QVERIFY(program.readAllStandardError().contains("sconosciuto: --bogus\n"));
   }
 
   // ESCI ends the program with success and takes every window with it.
