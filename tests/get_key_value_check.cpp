@@ -1,8 +1,8 @@
 // GetKeyValue, case by case, on the registry stand-in and, on Windows or under Wine, on the
 // real registry through advapi32, each held to the result Windows documents. Plain C++
 // without Qt, so a bare cross compiler builds it. Under Wine the test stage first writes
-// the keys of the cases below into the registry (wine reg add, and a .reg file for the
-// string without its terminator). Exits with 1 when any case differs.
+// the keys of the cases below with wine reg add; the string stored without its terminator,
+// which reg add cannot write, this check writes itself. Exits with 1 when a case differs.
 
 #include "platform/memory_registry.h"
 #include "platform/registry_value.h"
@@ -10,6 +10,10 @@
 
 #include <cstdio>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace vespera;
 
@@ -21,9 +25,13 @@ const std::string kOurs = "SOFTWARE\\Vespera Check";
 const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// What GetKeyValue gives, in words: read or not, or a run-time error, and KeyVal after it.
-std::string said(const char* result, const std::string& text) {
-  return std::string(result) + ", \"" + text + "\"";
+// What GetKeyValue gives, in words: read or not, or a run-time error, and KeyVal after it;
+// then how many bytes the registry says the value holds.
+std::string said(const char* result, const std::string& text, const char* bytes) {
+  return std::string(result) + ", \"" + text + "\", " + bytes;
+}
+std::string said(const char* result, const std::string& text, std::size_t bytes) {
+  return said(result, text, (std::to_string(bytes) + " bytes").c_str());
 }
 
 struct Case {
@@ -33,17 +41,18 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"the tool's path, with its terminator", kMsinfo, "PATH", said("read", kTool)},
-    {"the folder whose tool is missing", kLocation, "MSINFO", said("read", kNoTool)},
+    {"the tool's path, with its terminator", kMsinfo, "PATH", said("read", kTool, kTool.size() + 1)},
+    {"the folder whose tool is missing", kLocation, "MSINFO",
+     said("read", kNoTool, kNoTool.size() + 1)},
     {"a name in other letter case", "software\\microsoft\\shared tools\\msinfo", "path",
-     said("read", kTool)},
-    {"a string without its terminator", kOurs, "Unterminated", said("read", "ABC")},
-    {"a DWORD", kOurs, "Number", said("read", "&h12345678")},
-    {"a binary value", kOurs, "Binary", said("read", "unchanged")},
-    {"a value of no bytes", kOurs, "Empty", said("run-time error", "unchanged")},
-    {"a value longer than the buffer", kOurs, "Long", said("not read", "")},
-    {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "")},
-    {"a missing value", kOurs, "Missing", said("not read", "")},
+     said("read", kTool, kTool.size() + 1)},
+    {"a string without its terminator", kOurs, "Unterminated", said("read", "ABC", 3)},
+    {"a DWORD", kOurs, "Number", said("read", "&h12345678", 4)},
+    {"a binary value", kOurs, "Binary", said("read", "unchanged", 2)},
+    {"a value of no bytes", kOurs, "Empty", said("run-time error", "unchanged", std::size_t(0))},
+    {"a value longer than the buffer", kOurs, "Long", said("not read", "", kKeyValueBufferSize + 1)},
+    {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "", "no value")},
+    {"a missing value", kOurs, "Missing", said("not read", "", "no value")},
 };
 
 // The same keys in the stand-in.
@@ -58,19 +67,50 @@ void writeCases(MemoryRegistry& registry) {
   registry.setString(hklm, kOurs, "Long", std::string(kKeyValueBufferSize, 'x'));
 }
 
+// The value's size as the registry reports it, read into a buffer as GetKeyValue does.
+std::string storedBytes(Registry& registry, const Case& c) {
+  RegistryHandle key = 0;
+  std::uint8_t buffer[kKeyValueBufferSize];
+  std::uint32_t type = 0, size = sizeof buffer;
+  std::int32_t result = registry.openKey(predefinedKey(kHkeyLocalMachine), c.key, 0,
+                                         kKeyQueryValue, key);
+  if (result == kRegistrySuccess) {
+    result = registry.queryValue(key, c.value, type, buffer, size);
+    registry.closeKey(key);
+  }
+  if (result != kRegistrySuccess && result != kRegistryMoreData) return "no value";
+  return std::to_string(size) + " bytes";
+}
+
 std::string outcome(Registry& registry, const Case& c) {
   std::uint32_t root = kHkeyLocalMachine;
   std::string key = c.key, value = c.value, text = "unchanged";
+  const char* result = "run-time error";
   try {
-    return said(GetKeyValue(registry, root, key, value, text) ? "read" : "not read", text);
+    result = GetKeyValue(registry, root, key, value, text) ? "read" : "not read";
   } catch (const RegistryValueError&) {
-    return said("run-time error", text);
   }
+  return said(result, text, storedBytes(registry, c).c_str());
 }
+
+#ifdef _WIN32
+// Windows counts the terminator in whenever the byte after the data is 0, so "ABC" is
+// written from "ABC!".
+void writeUnterminatedString() {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOurs.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                  nullptr);
+  RegSetValueExA(key, "Unterminated", 0, REG_SZ, reinterpret_cast<const BYTE*>("ABC!"), 3);
+  RegCloseKey(key);
+}
+#endif
 
 }  // namespace
 
 int main() {
+#ifdef _WIN32
+  writeUnterminatedString();
+#endif
   MemoryRegistry memory;
   writeCases(memory);
   int failures = 0;
