@@ -25,6 +25,10 @@ struct Line {
   int number;  // in the file, counting comments and blank lines
 };
 
+QString unclosedQuote(int line) {
+  return QStringLiteral("riga %1: virgolette aperte e non chiuse sulla riga").arg(line);
+}
+
 // What one core made of its share of a block: the output lines, and where the input
 // stopped it, the fault (the lines before it are in `out`).
 struct Share {
@@ -43,8 +47,7 @@ void workShare(std::span<const Line> lines, const StarLayout& layout, const Colu
   StarInput star;
   for (const Line& line : lines) {
     if (!splitCsvLine(line.text, cells)) {
-      share.inputError =
-          QStringLiteral("riga %1: virgolette aperte e non chiuse sulla riga").arg(line.number);
+      share.inputError = unclosedQuote(line.number);
       return;
     }
     share.inputError = readStar(cells, line.number, layout, choice, star);
@@ -63,8 +66,8 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
       std::clamp<std::size_t>(lines.size() / kLeastLinesShared, 1, shares.size());
   const std::size_t each = (lines.size() + used - 1) / used;
   const auto part = [&](std::size_t i) {
-    return lines.subspan(std::min(i * each, lines.size()),
-                         std::min(each, lines.size() - std::min(i * each, lines.size())));
+    const std::size_t first = std::min(i * each, lines.size());
+    return lines.subspan(first, std::min(each, lines.size() - first));
   };
   std::vector<std::future<void>> others;
   for (std::size_t i = 1; i < used; ++i) {
@@ -128,8 +131,7 @@ StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choi
       }
       std::vector<std::string> header;
       if (!splitCsvLine(text, header)) {
-        outcome.inputErrors << QStringLiteral("riga %1: virgolette aperte e non chiuse sulla riga")
-                                   .arg(lineNumber);
+        outcome.inputErrors << unclosedQuote(lineNumber);
         return outcome;
       }
       layout = readHeader(header, lineNumber, choice, outcome.inputErrors);
