@@ -6,6 +6,7 @@
 // are refused. A violation aborts, which libFuzzer records as a crash.
 
 #include "core/number_text.h"
+#include "core/runtime_error.h"
 
 #include <QRegularExpression>
 
