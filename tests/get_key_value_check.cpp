@@ -26,7 +26,7 @@ const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
 // What GetKeyValue gives, in words: read or not, or a run-time error, and KeyVal after it;
-// then how many bytes the registry says the value holds.
+// then how many bytes the registry says the value holds, or the error code it gives.
 std::string said(const char* result, const std::string& text, const char* bytes) {
   return std::string(result) + ", \"" + text + "\", " + bytes;
 }
@@ -51,8 +51,8 @@ const Case kCases[] = {
     {"a binary value", kOurs, "Binary", said("read", "unchanged", 2)},
     {"a value of no bytes", kOurs, "Empty", said("run-time error", "unchanged", std::size_t(0))},
     {"a value longer than the buffer", kOurs, "Long", said("not read", "", kKeyValueBufferSize + 1)},
-    {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "", "no value")},
-    {"a missing value", kOurs, "Missing", said("not read", "", "no value")},
+    {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "", "error 2")},
+    {"a missing value", kOurs, "Missing", said("not read", "", "error 2")},
 };
 
 // The same keys in the stand-in.
@@ -78,7 +78,9 @@ std::string storedBytes(Registry& registry, const Case& c) {
     result = registry.queryValue(key, c.value, type, buffer, size);
     registry.closeKey(key);
   }
-  if (result != kRegistrySuccess && result != kRegistryMoreData) return "no value";
+  if (result != kRegistrySuccess && result != kRegistryMoreData) {
+    return "error " + std::to_string(result);
+  }
   return std::to_string(size) + " bytes";
 }
 
