@@ -121,12 +121,15 @@ def a_full_disk_keeps_the_earlier_file():
 
 def stampa_prints_one_page_on_the_default_printer():
     folders = [os.path.expanduser("~/PDF"), "/var/spool/cups-pdf/ANONYMOUS"]
-    pdfs = lambda: {f for folder in folders for f in glob.glob(glob.escape(folder) + "/*.pdf")}
-    earlier = pdfs()
+    started = time.time() - 1
+    # CUPS-PDF names a file after the job's title, replacing an earlier one of that name.
+    printed_since = lambda: [pdf for folder in folders
+                             for pdf in glob.glob(glob.escape(folder) + "/*.pdf")
+                             if os.path.getmtime(pdf) >= started]
     with Vespera():
         keys("alt+f", "s")
         wait("CUPS to report the job completed", lambda: run("lpstat", "-W", "completed", "-o"), 60)
-    printed = wait("the printed PDF", lambda: pdfs() - earlier).pop()
+    printed = wait("the printed PDF", printed_since)[0]
     assert "Pages:           1" in run("pdfinfo", printed), run("pdfinfo", printed)
     # The page shows the window: the light yellow (255, 255, 192) of its input boxes.
     page = subprocess.run(["pdftoppm", "-r", "40", "-singlefile", printed],
