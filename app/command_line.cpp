@@ -56,8 +56,8 @@ std::optional<int> refuseOtherArguments(const QStringList& arguments) {
   const QStringList unknown = options.parser.unknownOptionNames();
   const QStringList positional = options.parser.positionalArguments();
   if (unknown.isEmpty() && positional.isEmpty()) return std::nullopt;
-  const QString refused = !unknown.isEmpty() ? (unknown.first().size() == 1 ? "-" : "--") + unknown.first()
-                                             : positional.first();
+  QString refused = positional.value(0);
+  if (!unknown.isEmpty()) refused = (unknown.first().size() == 1 ? "-" : "--") + unknown.first();
   std::fprintf(stderr, "vespera: opzione o argomento sconosciuto: %s\n"
                        "vespera: vedere vespera --help\n", qPrintable(refused));
   return 2;
