@@ -13,3 +13,11 @@ install_packages() {
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@"
 }
+
+# fail MESSAGE...: ends a test stage, naming it from its script ("E2E STAGE FAILED: ...").
+fail() {
+  local stage
+  stage=$(basename "$0" .sh | tr 'a-z-' 'A-Z ')
+  echo "$stage STAGE FAILED: $*" >&2
+  exit 1
+}

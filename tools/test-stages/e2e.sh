@@ -10,11 +10,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 program="${VESPERA_BUILD_DIR:-$here/build}/app/vespera"
 
-fail() {
-  echo "E2E STAGE FAILED: $*" >&2
-  exit 1
-}
-
 install_packages xvfb xauth x11-utils xdotool openbox dbus at-spi2-core python3-pyatspi \
   cups cups-client printer-driver-cups-pdf poppler-utils libqt6printsupport6 \
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue

@@ -10,11 +10,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}/fuzz"
 
-fail() {
-  echo "FUZZ STAGE FAILED: $*" >&2
-  exit 1
-}
-
 # clang-14 is Debian 12's clang; libFuzzer's runtime (libclang_rt.fuzzer)
 # and the sanitizer runtimes come with libclang-rt-14-dev.
 install_packages clang libclang-rt-14-dev cmake qt6-base-dev

@@ -15,11 +15,6 @@ source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 scratch="$build/package-stage"
 
-fail() {
-  echo "PACKAGE STAGE FAILED: $*" >&2
-  exit 1
-}
-
 # dpkg-shlibdeps (dpkg-dev) computes the package's Depends line; the two
 # validators check the desktop entry and the AppStream metadata.
 install_packages cmake dpkg-dev desktop-file-utils appstream lintian man-db

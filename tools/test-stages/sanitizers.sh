@@ -9,11 +9,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}-asan"
 
-fail() {
-  echo "SANITIZERS STAGE FAILED: $*" >&2
-  exit 1
-}
-
 # gcc's sanitizer runtimes (libasan, libubsan) come with build-essential.
 install_packages build-essential cmake qt6-base-dev libgl-dev
 

@@ -10,11 +10,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 out="${VESPERA_BUILD_DIR:-$here/build}/windows-cross"
 
-fail() {
-  echo "WINDOWS CROSS STAGE FAILED: $*" >&2
-  exit 1
-}
-
 install_packages mingw-w64 wine wine64
 compiler=x86_64-w64-mingw32-g++
 command -v "$compiler" >/dev/null || fail "$compiler is not installed"
