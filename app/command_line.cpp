@@ -58,8 +58,10 @@ std::optional<int> refuseOtherArguments(const QStringList& arguments) {
   if (unknown.isEmpty() && positional.isEmpty()) return std::nullopt;
   QString refused = positional.value(0);
   if (!unknown.isEmpty()) refused = (unknown.first().size() == 1 ? "-" : "--") + unknown.first();
-  std::fprintf(stderr, "vespera: opzione o argomento sconosciuto: %s\n"
-                       "vespera: vedere vespera --help\n", qPrintable(refused));
+  std::fprintf(stderr,
+               "vespera: opzione o argomento sconosciuto: %s\n"
+               "vespera: vedere vespera --help\n",
+               qPrintable(refused));
   return 2;
 }
 

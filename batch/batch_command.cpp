@@ -8,8 +8,8 @@
 #include <QCommandLineParser>
 #include <QFile>
 
-#include <variant>
 #include <unistd.h>
+#include <variant>
 
 namespace vespera {
 namespace {
@@ -51,9 +51,9 @@ std::variant<BatchOptions, int> readCommandLine(const QStringList& arguments, QT
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty()) {
       const QString name = parser.unknownOptionNames().first();
-      return usageError(QStringLiteral("opzione sconosciuta: %1%2")
-                            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
-                                 name));
+      return usageError(
+          QStringLiteral("opzione sconosciuta: %1%2")
+              .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
     }
     return usageError(QStringLiteral("opzione senza il suo valore (%1)").arg(parser.errorText()));
   }

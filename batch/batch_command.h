@@ -7,8 +7,8 @@ namespace vespera {
 
 // What the exit code of vespera-batch tells a script.
 enum BatchExitCode : int {
-  kBatchDone = 0,           // results written, faulting stars included
-  kBatchBadInput = 1,       // input unreadable or not valid, or output not writable
+  kBatchDone = 0,      // results written, faulting stars included
+  kBatchBadInput = 1,  // input unreadable or not valid, or output not writable
   kBatchBadCommandLine = 2,
 };
 

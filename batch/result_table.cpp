@@ -14,11 +14,19 @@ struct FieldColumn {
   Field field;
 };
 constexpr std::array<FieldColumn, 13> kFieldColumns{{
-    {"preset_k", Field::Text7},       {"surface_mag", Field::Text1}, {"v", Field::Text2},
-    {"distance_pc", Field::Text3},    {"diameter_m", Field::Text4},  {"abs_mag", Field::Text5},
-    {"sun_ratio", Field::Text6},      {"parallax_mas", Field::Text11},
-    {"light_years", Field::Text12},   {"au", Field::Text15},         {"km", Field::Text16},
-    {"theta_deg", Field::Text13},     {"angular_km", Field::Text14},
+    {"preset_k", Field::Text7},
+    {"surface_mag", Field::Text1},
+    {"v", Field::Text2},
+    {"distance_pc", Field::Text3},
+    {"diameter_m", Field::Text4},
+    {"abs_mag", Field::Text5},
+    {"sun_ratio", Field::Text6},
+    {"parallax_mas", Field::Text11},
+    {"light_years", Field::Text12},
+    {"au", Field::Text15},
+    {"km", Field::Text16},
+    {"theta_deg", Field::Text13},
+    {"angular_km", Field::Text14},
 }};
 
 // Field texts are nearly always plain ASCII digits that need no quotes: those are copied

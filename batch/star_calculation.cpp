@@ -48,9 +48,7 @@ StarResult calculateStar(const StarInput& star, SurfaceSource surfaceSource,
   };
 
   switch (surfaceSource) {
-    case SurfaceSource::SurfaceMagnitude:
-      fields.setText(Field::Text1, star.surface);
-      break;
+    case SurfaceSource::SurfaceMagnitude: fields.setText(Field::Text1, star.surface); break;
     case SurfaceSource::Temperature:
       result.temperature = star.surface;
       if (!press(pressNearestPreset(star.surface))) return result;

@@ -11,7 +11,7 @@ namespace vespera {
 struct StarResult {
   QString temperature;  // the kelvin that chose the temperature button, if one was pressed
   MemoryFieldStore fields;
-  QString error;        // empty when every step ran
+  QString error;  // empty when every step ran
 };
 
 // Fills a fresh window as a user would and presses its buttons: the surface

@@ -5,13 +5,13 @@
 #include "star_calculation.h"
 #include "vector_registers.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <future>
 #include <span>
 #include <thread>
-#include <unistd.h>
 
 namespace vespera {
 namespace {
@@ -99,8 +99,8 @@ StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choi
   int lineNumber = 0;
   qint64 bytesRead = 0;
   const auto write = [&](const std::string& bytes) {
-    outcome.written = outcome.written &&
-                      output.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+    outcome.written =
+        outcome.written && output.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
     return outcome.written;
   };
 
@@ -154,8 +154,8 @@ StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choi
     progress.update(outcome.stars, bytesRead);
   }
   if (!layout) {
-    outcome.inputErrors
-        << QStringLiteral("il file non ha la riga di intestazione con i nomi delle colonne");
+    outcome.inputErrors << QStringLiteral(
+        "il file non ha la riga di intestazione con i nomi delle colonne");
   }
   return outcome;
 }

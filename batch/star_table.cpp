@@ -7,8 +7,7 @@ namespace {
 
 const QList<SurfaceSource> kSurfaceSources = {
     SurfaceSource::SurfaceMagnitude, SurfaceSource::Temperature, SurfaceSource::ColourIndex};
-const QList<DistanceSource> kDistanceSources = {DistanceSource::Parsecs,
-                                                DistanceSource::Parallax};
+const QList<DistanceSource> kDistanceSources = {DistanceSource::Parsecs, DistanceSource::Parallax};
 
 QString atLine(int line) { return QStringLiteral("riga %1: ").arg(line); }
 
@@ -25,8 +24,7 @@ QString listColumns(const QList<Source>& sources, const ColumnChoice& choice) {
 template <typename Source>
 std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Source> chosen,
                                  const QString& option, const QHash<QString, int>& index,
-                                 const ColumnChoice& choice, int headerLine,
-                                 QStringList& errors) {
+                                 const ColumnChoice& choice, int headerLine, QStringList& errors) {
   if (chosen) {
     const QString header = choice.headerName(columnOf(*chosen));
     if (index.contains(header)) return chosen;
@@ -40,8 +38,8 @@ std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Sou
   }
   if (present.size() == 1) return present.first();
   if (present.isEmpty()) {
-    errors.append(atLine(headerLine) + QStringLiteral("serve una delle colonne %1")
-                                           .arg(listColumns(sources, choice)));
+    errors.append(atLine(headerLine) +
+                  QStringLiteral("serve una delle colonne %1").arg(listColumns(sources, choice)));
   } else {
     errors.append(atLine(headerLine) +
                   QStringLiteral("ci sono più colonne tra %1: scegliere quale usare con %2")
@@ -62,8 +60,9 @@ QString numberCell(const std::string& text, const QString& header, bool required
     if (!required) return QString();
     return QStringLiteral("riga %1, colonna %2: valore mancante").arg(line).arg(header);
   }
-  return QStringLiteral("riga %1, colonna %2: \"%3\" non è un numero (cifre, il punto come "
-                        "separatore decimale, esponente facoltativo come in 1.5E+3)")
+  return QStringLiteral(
+             "riga %1, colonna %2: \"%3\" non è un numero (cifre, il punto come "
+             "separatore decimale, esponente facoltativo come in 1.5E+3)")
       .arg(line)
       .arg(header, QString::fromUtf8(text));
 }
@@ -71,8 +70,9 @@ QString numberCell(const std::string& text, const QString& header, bool required
 }  // namespace
 
 QStringList knownInputColumns() {
-  return {kNameColumn,    kApparentMagnitudeColumn, kSurfaceMagnitudeColumn, kTemperatureColumn,
-          kColourIndexColumn, kParsecsColumn,       kParallaxColumn,         kAngularDiameterColumn};
+  return {kNameColumn,        kApparentMagnitudeColumn, kSurfaceMagnitudeColumn,
+          kTemperatureColumn, kColourIndexColumn,       kParsecsColumn,
+          kParallaxColumn,    kAngularDiameterColumn};
 }
 
 QString columnOf(SurfaceSource source) {
@@ -129,15 +129,15 @@ std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int
     errors.append(atLine(line) + QStringLiteral("manca la colonna obbligatoria \"%1\"")
                                      .arg(choice.headerName(kApparentMagnitudeColumn)));
   }
-  if (const auto surface = pickSource(kSurfaceSources, choice.surface,
-                                      QStringLiteral("--surface-from"), index, choice, line,
-                                      errors)) {
+  if (const auto surface =
+          pickSource(kSurfaceSources, choice.surface, QStringLiteral("--surface-from"), index,
+                     choice, line, errors)) {
     layout.surfaceSource = *surface;
     layout.surface = index.value(choice.headerName(columnOf(*surface)));
   }
-  if (const auto distance = pickSource(kDistanceSources, choice.distance,
-                                       QStringLiteral("--distance-from"), index, choice, line,
-                                       errors)) {
+  if (const auto distance =
+          pickSource(kDistanceSources, choice.distance, QStringLiteral("--distance-from"), index,
+                     choice, line, errors)) {
     layout.distanceSource = *distance;
     layout.distance = index.value(choice.headerName(columnOf(*distance)));
   }
@@ -162,8 +162,8 @@ QString readStar(const std::vector<std::string>& cells, int line, const StarLayo
                        star.apparentMagnitude);
   }
   if (fault.isEmpty()) {
-    fault = numberCell(cells[layout.distance], header(columnOf(layout.distanceSource)), true,
-                       line, star.distance);
+    fault = numberCell(cells[layout.distance], header(columnOf(layout.distanceSource)), true, line,
+                       star.distance);
   }
   star.angularDiameterMas.clear();
   if (fault.isEmpty() && layout.angular >= 0) {

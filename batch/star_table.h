@@ -38,9 +38,9 @@ std::optional<DistanceSource> distanceSourceFromColumn(const QString& column);
 
 // How to read a file whose header differs from the documented names.
 struct ColumnChoice {
-  QHash<QString, QString> headerFor;         // documented name -> name in the file
-  std::optional<SurfaceSource> surface;      // needed when the file holds several
-  std::optional<DistanceSource> distance;    // needed when the file holds both
+  QHash<QString, QString> headerFor;       // documented name -> name in the file
+  std::optional<SurfaceSource> surface;    // needed when the file holds several
+  std::optional<DistanceSource> distance;  // needed when the file holds both
   QString headerName(const QString& column) const { return headerFor.value(column, column); }
 };
 
@@ -60,7 +60,7 @@ struct StarLayout {
 // One data line: the texts to type into the window, blanks trimmed.
 struct StarInput {
   std::string name;
-  QString surface;             // surface magnitude, kelvin or B-V
+  QString surface;  // surface magnitude, kelvin or B-V
   QString apparentMagnitude;
   QString distance;            // parsecs or milliarcseconds
   QString angularDiameterMas;  // empty when the star has none

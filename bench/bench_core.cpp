@@ -82,7 +82,8 @@ void BM_Command41_Click(benchmark::State& state) {
   for (auto _ : state) {
     Command41_Click(store, runtime);
   }
-  if (!runtime.messages.isEmpty() || !runtime.errors.isEmpty() || store.text(Field::Text16).isEmpty()) {
+  if (!runtime.messages.isEmpty() || !runtime.errors.isEmpty() ||
+      store.text(Field::Text16).isEmpty()) {
     state.SkipWithError("the calculation did not run through: the timing means nothing");
   }
 }

@@ -24,12 +24,12 @@ void roundTrip(double value, QChar separator) {
       QStringLiteral(R"(^-?(0|[1-9][0-9]*)([.,][0-9]*[1-9])?(E[+-][0-9]{2,3})?$)"));
   const QString text = formatNumber(value, separator);
   static const QRegularExpression notSignificant(QStringLiteral("[^0-9]|^0+"));
-  const QString digits = text.section(u'E', 0, 0).remove(u'-').remove(separator).remove(notSignificant);
+  const QString digits =
+      text.section(u'E', 0, 0).remove(u'-').remove(separator).remove(notSignificant);
   const double back = parseNumber(text, separator);
   const bool subnormal = std::fabs(value) < std::numeric_limits<double>::min();
   if (!fieldForm.match(text).hasMatch() || text.contains(separator == u',' ? u'.' : u',') ||
-      digits.size() > 15 ||
-      formatNumber(back, separator) != text ||
+      digits.size() > 15 || formatNumber(back, separator) != text ||
       (!subnormal && std::fabs(back - value) > 5.2e-15 * std::fabs(value))) {
     std::fprintf(stderr, "number text violation: %.17g written as %s\n", value, qPrintable(text));
     std::abort();

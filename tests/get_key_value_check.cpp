@@ -41,7 +41,8 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"the tool's path, with its terminator", kMsinfo, "PATH", said("read", kTool, kTool.size() + 1)},
+    {"the tool's path, with its terminator", kMsinfo, "PATH",
+     said("read", kTool, kTool.size() + 1)},
     {"the folder whose tool is missing", kLocation, "MSINFO",
      said("read", kNoTool, kNoTool.size() + 1)},
     {"a name in other letter case", "software\\microsoft\\shared tools\\msinfo", "path",
@@ -50,7 +51,8 @@ const Case kCases[] = {
     {"a DWORD", kOurs, "Number", said("read", "&h12345678", 4)},
     {"a binary value", kOurs, "Binary", said("read", "unchanged", 2)},
     {"a value of no bytes", kOurs, "Empty", said("run-time error", "unchanged", std::size_t(0))},
-    {"a value longer than the buffer", kOurs, "Long", said("not read", "", kKeyValueBufferSize + 1)},
+    {"a value longer than the buffer", kOurs, "Long",
+     said("not read", "", kKeyValueBufferSize + 1)},
     {"a missing key", kOurs + "\\Missing", "PATH", said("not read", "", "error 2")},
     {"a missing value", kOurs, "Missing", said("not read", "", "error 2")},
 };
@@ -72,8 +74,8 @@ std::string storedBytes(Registry& registry, const Case& c) {
   RegistryHandle key = 0;
   std::uint8_t buffer[kKeyValueBufferSize];
   std::uint32_t type = 0, size = sizeof buffer;
-  std::int32_t result = registry.openKey(predefinedKey(kHkeyLocalMachine), c.key, 0,
-                                         kKeyQueryValue, key);
+  std::int32_t result =
+      registry.openKey(predefinedKey(kHkeyLocalMachine), c.key, 0, kKeyQueryValue, key);
   if (result == kRegistrySuccess) {
     result = registry.queryValue(key, c.value, type, buffer, size);
     registry.closeKey(key);

@@ -4,10 +4,10 @@
 
 #include <QProcess>
 
-#include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <csignal>
 
 using namespace vespera;
 
@@ -61,10 +61,12 @@ class BatchTest : public QObject {
       const char* theta;
     } stars[] = {{"5750", "4.83", "100", "2"}, {"3200", "1.5", "0.5", ""}, {"43000", "2", "0", ""}};
     const std::pair<const char*, Field> columns[] = {
-        {"preset_k", Field::Text7},      {"surface_mag", Field::Text1}, {"distance_pc", Field::Text3},
-        {"diameter_m", Field::Text4},    {"abs_mag", Field::Text5},     {"sun_ratio", Field::Text6},
-        {"parallax_mas", Field::Text11}, {"light_years", Field::Text12}, {"au", Field::Text15},
-        {"km", Field::Text16},           {"theta_deg", Field::Text13},  {"angular_km", Field::Text14}};
+        {"preset_k", Field::Text7},      {"surface_mag", Field::Text1},
+        {"distance_pc", Field::Text3},   {"diameter_m", Field::Text4},
+        {"abs_mag", Field::Text5},       {"sun_ratio", Field::Text6},
+        {"parallax_mas", Field::Text11}, {"light_years", Field::Text12},
+        {"au", Field::Text15},           {"km", Field::Text16},
+        {"theta_deg", Field::Text13},    {"angular_km", Field::Text14}};
     for (int row = 1; row <= 3; ++row) {
       TestWindow window;
       const auto& star = stars[row - 1];
@@ -94,8 +96,9 @@ class BatchTest : public QObject {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("message");
     const QByteArray header = "name,teff,v,distance_pc\n";
-    QTest::newRow("a comma for a point") << header + "A,5000,4.83,10\nB,5000,4,83,10\n"
-                                  << "riga 3: 5 valori, ma l'intestazione (riga 1) ha 4 colonne";
+    QTest::newRow("a comma for a point")
+        << header + "A,5000,4.83,10\nB,5000,4,83,10\n"
+        << "riga 3: 5 valori, ma l'intestazione (riga 1) ha 4 colonne";
     QTest::newRow("letters") << "# stars\n\n" + header + "A,5000,4.83,10pc\n"
                              << "riga 4, colonna distance_pc: \"10pc\" non è un numero";
     QTest::newRow("missing value") << header + "A,,4.83,10\n"
@@ -151,7 +154,8 @@ class BatchTest : public QObject {
     QCOMPARE(run.err, QByteArray());
     const QList<QByteArray> lines = readFile(output).split('\n');
     QCOMPARE(lines.size(), 30002);
-    for (int i = 0; i < 30000; ++i) QVERIFY(lines[i + 1].startsWith("S" + QByteArray::number(i) + ','));
+    for (int i = 0; i < 30000; ++i)
+      QVERIFY(lines[i + 1].startsWith("S" + QByteArray::number(i) + ','));
   }
 
   // On standard output each row goes out as soon as it is done, before the input ends.

@@ -93,8 +93,8 @@ class CalculationsTest : public QObject {
     add("light years into CALCOLA", "Command102 Command41", "Text12=1.63078;Text1=50.7;Text2=4.83",
         "Text3=0.5;Text4=78353552.9661854;Text5=11.3351499783199;Text6=0.056328938149666;"
         "Text11=2000;Text15=103132.5;Text16=15430000000000");
-    const QByteArray emptySurface = "Text4=0.123112942115432;Text5=4.83;Text6=8.8506788005343E-11;"
-                                    + QByteArray(results10pc);
+    const QByteArray emptySurface =
+        "Text4=0.123112942115432;Text5=4.83;Text6=8.8506788005343E-11;" + QByteArray(results10pc);
     add("empty surface warned", "Command41", "Text2=4.83;Text3=10", emptySurface, 1);
     add("blank surface not warned", "Command41", "Text1= ;Text2=4.83;Text3=10", emptySurface);
     add("all empty", "Command41", "", "", 3, "logaritmo di un numero minore o uguale a zero");
@@ -102,8 +102,8 @@ class CalculationsTest : public QObject {
         "logaritmo di un numero minore o uguale a zero");
     add("power of ten overflows", "Command41", "Text1=800;Text2=4.83;Text3=10", "", 0, "overflow");
     add("kilometres overflow last", "Command41", "Text1=-1E300;Text2=4.83;Text3=1E295",
-        "Text4=0;Text5=-1465.17;Text6=0;Text11=1E-292;Text12=3.26156E+295;Text15=2.06265E+300",
-        0, "overflow");
+        "Text4=0;Text5=-1465.17;Text6=0;Text11=1E-292;Text12=3.26156E+295;Text15=2.06265E+300", 0,
+        "overflow");
     add("RESET then CALCOLA", "Command51 Command41", "*=x",
         "Text1=;Text2=;Text3=;Text4=;Text5=;Text6=;Text7=;Text8=;Text9=;Text10=;Text11=;"
         "Text12=;Text13=;Text14=;Text15=;Text16=;Text17=;Text18=",
@@ -267,11 +267,11 @@ class CalculationsTest : public QObject {
     QTest::newRow("exponent without digits") << "1.5E+" << p << 1.5 << "";
     QTest::newRow("ten digits") << "1.391E+09" << p << 1.391e9 << "1391000000";
     QTest::newRow("fifteen digits") << "3.086E+15" << p << 3.086e15 << "3.086E+15";
-    QTest::newRow("fifteen-digit rounding") << "0.1234567890123456" << p << 0.1234567890123456
-                                            << "0.123456789012346";
-    QTest::newRow("largest double as written") << "-1.79769313486232E+308" << p
-                                               << -std::numeric_limits<double>::max()
-                                               << "-1.79769313486232E+308";
+    QTest::newRow("fifteen-digit rounding")
+        << "0.1234567890123456" << p << 0.1234567890123456 << "0.123456789012346";
+    QTest::newRow("largest double as written")
+        << "-1.79769313486232E+308" << p << -std::numeric_limits<double>::max()
+        << "-1.79769313486232E+308";
     QTest::newRow("below the doubles") << "1E-400" << p << 0.0 << "";
     QTest::newRow("negative zero") << "-0" << p << -0.0 << "0";
   }

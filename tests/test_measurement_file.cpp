@@ -5,12 +5,12 @@
 
 #include <QDirIterator>
 
-#include <csignal>
 #include <iconv.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 using namespace vespera;
 
@@ -21,7 +21,7 @@ const QByteArray kEarlierRecord = "Magnitudine Assoluta V1(B-V)2\r\n";
 // The sample measurement: the texts a user has in the boxes the records take.
 void typeSample(TestWindow& window) {
   const std::pair<Field, const char*> sample[] = {
-      {Field::Text4, "1391000000"}, {Field::Text6, "1"},     {Field::Text5, "4.83"},
+      {Field::Text4, "1391000000"}, {Field::Text6, "1"},        {Field::Text5, "4.83"},
       {Field::Text13, "0.533"},     {Field::Text14, "1391000"}, {Field::Text10, "0.65"},
       {Field::Text7, "5800"},       {Field::Text19, "G2V"}};
   for (const auto& [field, text] : sample) window.type(field, QString::fromLatin1(text));
@@ -55,16 +55,18 @@ class MeasurementFileTest : public QObject {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QByteArray>("record");
     QTest::newRow("full") << "Command84"
-                          << QByteArray("Diametro Stella in metri1391000000Rapporto Diametro Stella "
-                                        "con il Sole 1Magnitudine Assoluta V4.83Dimensione "
-                                        "angolare in(\xB0)0.533Calcolo diametro con dimensione "
-                                        "angolare1391000Kilometri(B-V)0.65Temperatura Stella in "
-                                        "Kelvin5800Tipo spettraleG2V\r\n");
-    QTest::newRow("absolute magnitude") << "Command98"
-                                        << QByteArray("Magnitudine Assoluta V4.83(B-V)0.65\r\n");
+                          << QByteArray(
+                                 "Diametro Stella in metri1391000000Rapporto Diametro Stella "
+                                 "con il Sole 1Magnitudine Assoluta V4.83Dimensione "
+                                 "angolare in(\xB0)0.533Calcolo diametro con dimensione "
+                                 "angolare1391000Kilometri(B-V)0.65Temperatura Stella in "
+                                 "Kelvin5800Tipo spettraleG2V\r\n");
+    QTest::newRow("absolute magnitude")
+        << "Command98" << QByteArray("Magnitudine Assoluta V4.83(B-V)0.65\r\n");
     QTest::newRow("angular size") << "Command110"
-                                  << QByteArray("Dimensione angolare in(\xB0)0.533Calcolo diametro "
-                                                "con dimensione angolare1391000Kilometri\r\n");
+                                  << QByteArray(
+                                         "Dimensione angolare in(\xB0)0.533Calcolo diametro "
+                                         "con dimensione angolare1391000Kilometri\r\n");
   }
 
   void records() {
@@ -90,12 +92,18 @@ class MeasurementFileTest : public QObject {
     QTest::addColumn<QString>("spectralType");
     QTest::addColumn<rlim_t>("fileSizeLimit");
     const rlim_t none = RLIM_INFINITY;
-    QTest::newRow("empty name") << "" << "G2V" << none;
-    QTest::newRow("missing folder") << "missing/misura.txt" << "G2V" << none;
-    QTest::newRow("a folder") << "dir" << "G2V" << none;
-    QTest::newRow("under a file") << "earlier.txt/misura.txt" << "G2V" << none;
-    QTest::newRow("no Windows-1252 byte") << "earlier.txt" << "\u03B1 Cen" << none;
-    QTest::newRow("disk full at the flush") << "earlier.txt" << "G2V" << rlim_t(20);
+    QTest::newRow("empty name") << ""
+                                << "G2V" << none;
+    QTest::newRow("missing folder") << "missing/misura.txt"
+                                    << "G2V" << none;
+    QTest::newRow("a folder") << "dir"
+                              << "G2V" << none;
+    QTest::newRow("under a file") << "earlier.txt/misura.txt"
+                                  << "G2V" << none;
+    QTest::newRow("no Windows-1252 byte") << "earlier.txt"
+                                          << "\u03B1 Cen" << none;
+    QTest::newRow("disk full at the flush") << "earlier.txt"
+                                            << "G2V" << rlim_t(20);
   }
 
   void failures() {

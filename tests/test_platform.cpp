@@ -11,20 +11,32 @@ class PlatformTest : public QObject {
   // System Info: the tool the first key names, as it stands; else MSINFO32.EXE in the folder
   // the second key names, when it is there; else, and on any error, one message.
   void startSysInfo_data() {
-    QTest::addColumn<QString>("path");     // the first key's value; "-" for none
-    QTest::addColumn<QString>("folder");   // the second key's value; "-" for none
+    QTest::addColumn<QString>("path");      // the first key's value; "-" for none
+    QTest::addColumn<QString>("folder");    // the second key's value; "-" for none
     QTest::addColumn<QString>("toolFile");  // made in the test's folder
     QTest::addColumn<bool>("refuses");
     QTest::addColumn<QString>("started");  // "" when the message comes instead
-    QTest::newRow("path, not looked for") << "/nowhere/info tool" << "-" << "" << false
-                                          << "/nowhere/info tool";
-    QTest::newRow("folder with the tool") << "-" << "@" << "MSINFO32.EXE" << false
-                                          << "@/MSINFO32.EXE";
-    QTest::newRow("folder without the tool") << "-" << "@" << "msinfo32.txt" << false << "";
-    QTest::newRow("tool is a folder") << "-" << "@" << "MSINFO32.EXE/" << false << "";
-    QTest::newRow("no keys") << "-" << "-" << "" << false << "";
-    QTest::newRow("tool does not start") << "/nowhere/info tool" << "-" << "" << true << "";
-    QTest::newRow("path of no bytes") << "\x01" << "@" << "MSINFO32.EXE" << false << "";
+    QTest::newRow("path, not looked for") << "/nowhere/info tool"
+                                          << "-"
+                                          << "" << false << "/nowhere/info tool";
+    QTest::newRow("folder with the tool") << "-"
+                                          << "@"
+                                          << "MSINFO32.EXE" << false << "@/MSINFO32.EXE";
+    QTest::newRow("folder without the tool") << "-"
+                                             << "@"
+                                             << "msinfo32.txt" << false << "";
+    QTest::newRow("tool is a folder") << "-"
+                                      << "@"
+                                      << "MSINFO32.EXE/" << false << "";
+    QTest::newRow("no keys") << "-"
+                             << "-"
+                             << "" << false << "";
+    QTest::newRow("tool does not start") << "/nowhere/info tool"
+                                         << "-"
+                                         << "" << true << "";
+    QTest::newRow("path of no bytes") << "\x01"
+                                      << "@"
+                                      << "MSINFO32.EXE" << false << "";
   }
 
   void startSysInfo() {
@@ -38,8 +50,10 @@ class PlatformTest : public QObject {
     if (toolFile.endsWith(u'/')) QVERIFY(QDir(temp.path()).mkdir(toolFile));
     else if (!toolFile.isEmpty()) QVERIFY(writeFile(temp.filePath(toolFile), "tool"));
     MemoryRegistry registry;
-    if (path == QLatin1String("\x01")) registry.setValue(kHkeyLocalMachine, kMsinfoKey, "PATH", kRegistryString, "");
-    else if (path != QLatin1String("-")) registry.setString(kHkeyLocalMachine, kMsinfoKey, "PATH", path.toStdString());
+    if (path == QLatin1String("\x01"))
+      registry.setValue(kHkeyLocalMachine, kMsinfoKey, "PATH", kRegistryString, "");
+    else if (path != QLatin1String("-"))
+      registry.setString(kHkeyLocalMachine, kMsinfoKey, "PATH", path.toStdString());
     if (folder != QLatin1String("-")) {
       registry.setString(kHkeyLocalMachine, kSharedToolsLocationKey, "MSINFO",
                          here(folder).toStdString());
@@ -66,8 +80,9 @@ class PlatformTest : public QObject {
     const QString folder = temp.filePath(QStringLiteral("a;touch injected & b $(touch injected)"));
     QVERIFY(QDir().mkpath(folder));
     const QString program = folder + QStringLiteral("/system info `touch injected` 'q' \"x\"");
-    QVERIFY(writeFile(program, "#!/bin/sh\necho $# > \"$0.started\"\nsleep 2\n"
-                               "echo done > \"$0.finished\"\n"));
+    QVERIFY(writeFile(program,
+                      "#!/bin/sh\necho $# > \"$0.started\"\nsleep 2\n"
+                      "echo done > \"$0.finished\"\n"));
     QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
     const QString current = QDir::currentPath();
     QDir::setCurrent(temp.path());

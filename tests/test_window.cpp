@@ -1,6 +1,6 @@
+#include "support/test_window.h"
 #include "core/handler.h"
 #include "platform/system_info.h"
-#include "support/test_window.h"
 #include "ui/qt_runtime.h"
 
 #include <QAccessible>
@@ -105,7 +105,8 @@ class WindowTest : public QObject {
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 1);
     QVERIFY(window.runtime.errors.isEmpty());
 
-    for (const char* item : {"mnuManuale", "mnuManuale", "mnuProdotto", "mnuProdotto", "mnuProdotto"})
+    for (const char* item :
+         {"mnuManuale", "mnuManuale", "mnuProdotto", "mnuProdotto", "mnuProdotto"})
       window.window.findChild<QAction*>(QString::fromLatin1(item))->trigger();
     const QList<QWidget*> manuals = openWindows(QStringLiteral("Dialog"));
     QCOMPARE(manuals.size(), 2);
@@ -160,7 +161,8 @@ class WindowTest : public QObject {
         {kInformationIcon, "Salva", QMessageBox::Information, "Salva"},
         {kCriticalIcon, "Salva", QMessageBox::Critical, "Salva"}};
     for (const auto& [flags, title, icon, shownTitle] : kinds) {
-      const auto seen = closeBoxOf([&] { runtime.messageBox(QStringLiteral("Fatto!"), flags, title); });
+      const auto seen =
+          closeBoxOf([&] { runtime.messageBox(QStringLiteral("Fatto!"), flags, title); });
       QVERIFY(seen);
       QCOMPARE(seen->title, shownTitle);
       QCOMPARE(seen->text, QStringLiteral("Fatto!"));

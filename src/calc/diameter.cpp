@@ -71,10 +71,10 @@ void Command41_Click(FieldStore& store, Runtime& runtime) {
 
 void Command51_Click(FieldStore& store, Runtime& runtime) {
   FieldIO io(store, runtime);
-  for (Field field : {Field::Text1, Field::Text2, Field::Text3, Field::Text4, Field::Text5,
-                      Field::Text6, Field::Text12, Field::Text15, Field::Text16, Field::Text13,
-                      Field::Text14, Field::Text7, Field::Text8, Field::Text9, Field::Text10,
-                      Field::Text11, Field::Text17, Field::Text18}) {
+  for (Field field :
+       {Field::Text1, Field::Text2, Field::Text3, Field::Text4, Field::Text5, Field::Text6,
+        Field::Text12, Field::Text15, Field::Text16, Field::Text13, Field::Text14, Field::Text7,
+        Field::Text8, Field::Text9, Field::Text10, Field::Text11, Field::Text17, Field::Text18}) {
     io.clear(field);
   }
 }

@@ -7,6 +7,8 @@
 namespace vespera {
 namespace {
 
+// The table rows stay aligned as written, however wide: each row reads as one record.
+// clang-format off
 constexpr std::array<TemperaturePreset, 91> kPresets{{
     {85, 1000, 74},     {86, 1300, 71},     {87, 1500, 69},     {88, 1800, 66},
     {89, 2000, 64},     {90, 2300, 62},     {91, 2500, 60.8},   {92, 2800, 58.6},
@@ -32,6 +34,7 @@ constexpr std::array<TemperaturePreset, 91> kPresets{{
     {34, 37000, 46.02}, {35, 38000, 46.015}, {36, 39000, 46.01}, {37, 40000, 46.005},
     {38, 41000, 46},    {39, 42000, 45.995}, {40, 43000, 45.99},
 }};
+// clang-format on
 
 }  // namespace
 

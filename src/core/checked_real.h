@@ -25,7 +25,7 @@ class Real {
   double value_;
 };
 
-Real naturalLog(Real x);          // throws ArithmeticFault at once for x <= 0
+Real naturalLog(Real x);  // throws ArithmeticFault at once for x <= 0
 Real power(Real base, Real exponent);
 Real squareRoot(Real x);
 Real tangent(Real radians);

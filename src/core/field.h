@@ -10,8 +10,25 @@ namespace vespera {
 // The twenty text boxes of the main window. Every value the calculator knows
 // lives as the text of one of them; handlers address them by these names.
 enum class Field {
-  Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
-  Text11, Text12, Text13, Text14, Text15, Text16, Text17, Text18, Text19,
+  Text1,
+  Text2,
+  Text3,
+  Text4,
+  Text5,
+  Text6,
+  Text7,
+  Text8,
+  Text9,
+  Text10,
+  Text11,
+  Text12,
+  Text13,
+  Text14,
+  Text15,
+  Text16,
+  Text17,
+  Text18,
+  Text19,
   NomeFile,
 };
 

@@ -99,7 +99,8 @@ NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
       prefix.plain.cut(mantissaSize);  // an E without digits is not part of the number
     }
   }
-  prefix.leadingPower = exponent + (digitsBeforePoint > 0 ? digitsBeforePoint - 1 : -zerosAfterPoint - 1);
+  prefix.leadingPower =
+      exponent + (digitsBeforePoint > 0 ? digitsBeforePoint - 1 : -zerosAfterPoint - 1);
   return prefix;
 }
 
@@ -131,8 +132,8 @@ QString formatNumber(double value, QChar userDecimalSeparator) {
   if (std::isinf(value)) throw ArithmeticFault(FaultKind::Overflow);
   if (value == 0.0) return QStringLiteral("0");
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, 15);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   // One pass into the field text: the exponent letter in capitals, the user's separator.
   QString text(result.ptr - buffer, Qt::Uninitialized);
   QChar* out = text.data();

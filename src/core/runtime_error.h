@@ -22,8 +22,8 @@ class RuntimeError : public std::runtime_error {
 enum class FaultKind {
   InvalidOperation,  // 0/0, inf - inf, 0 * inf, square root of a negative
   DivisionByZero,
-  Overflow,          // a result, or a number read from a field, beyond the double range
-  LogarithmDomain,   // logarithm of zero or of a negative number
+  Overflow,         // a result, or a number read from a field, beyond the double range
+  LogarithmDomain,  // logarithm of zero or of a negative number
 };
 
 class ArithmeticFault : public RuntimeError {

@@ -23,9 +23,8 @@ void SystemLauncher::start(const QString& programPath) {
   // A detached process is not waited for and outlives this program; its
   // standard channels are the program's own, as for any program the user starts.
   if (programPath.isEmpty() || !process.startDetached()) {
-    throw RuntimeError(
-        QStringLiteral("Errore di run-time: impossibile avviare il programma \"%1\"")
-            .arg(programPath));
+    throw RuntimeError(QStringLiteral("Errore di run-time: impossibile avviare il programma \"%1\"")
+                           .arg(programPath));
   }
 }
 

@@ -71,22 +71,20 @@ MemoryRegistry::Key& MemoryRegistry::keyAt(std::uint32_t root, const std::string
 
 void MemoryRegistry::createKey(std::uint32_t root, const std::string& path) { keyAt(root, path); }
 
-void MemoryRegistry::setValue(std::uint32_t root, const std::string& path,
-                              const std::string& name, std::uint32_t type,
-                              const std::string& bytes) {
+void MemoryRegistry::setValue(std::uint32_t root, const std::string& path, const std::string& name,
+                              std::uint32_t type, const std::string& bytes) {
   keyAt(root, path).values[upperCase(name)] = Value{type, bytes};
 }
 
-void MemoryRegistry::setString(std::uint32_t root, const std::string& path,
-                               const std::string& name, const std::string& text,
-                               bool withTerminatingZero) {
+void MemoryRegistry::setString(std::uint32_t root, const std::string& path, const std::string& name,
+                               const std::string& text, bool withTerminatingZero) {
   std::string bytes = text;
   if (withTerminatingZero) bytes += '\0';
   setValue(root, path, name, kRegistryString, bytes);
 }
 
-void MemoryRegistry::setDword(std::uint32_t root, const std::string& path,
-                              const std::string& name, std::uint32_t value) {
+void MemoryRegistry::setDword(std::uint32_t root, const std::string& path, const std::string& name,
+                              std::uint32_t value) {
   std::string bytes;
   for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFFu);
   setValue(root, path, name, kRegistryDword, bytes);

@@ -30,7 +30,7 @@ enum RegistryValueType : std::uint32_t {
   kRegistryString = 1,  // REG_SZ
   kRegistryExpandString = 2,
   kRegistryBinary = 3,
-  kRegistryDword = 4,   // REG_DWORD, little-endian
+  kRegistryDword = 4,  // REG_DWORD, little-endian
 };
 
 // Access rights of an opened key.
@@ -55,8 +55,7 @@ inline constexpr std::uint32_t kHkeyUsers = 0x80000003u;
 // HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002; doing the same here lets a 32-bit
 // root number be passed straight to the system.
 constexpr RegistryHandle predefinedKey(std::uint32_t root) {
-  return static_cast<RegistryHandle>(
-      static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
+  return static_cast<RegistryHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
 }
 
 class Registry {

@@ -9,8 +9,8 @@
 namespace vespera {
 
 QStringList systemInformationPrograms() {
-  return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"),
-          QStringLiteral("kinfocenter"), QStringLiteral("gnome-system-monitor")};
+  return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+          QStringLiteral("gnome-system-monitor")};
 }
 
 std::unique_ptr<Registry> createSystemRegistry([[maybe_unused]] const QStringList& searchPaths) {

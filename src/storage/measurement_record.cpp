@@ -8,20 +8,18 @@ namespace {
 // "Kilometri" (Label19) is followed at once by "(B-V)" (Label13): the
 // angular diameter has its unit after it, the colour index its name before.
 constexpr std::array<RecordItem, 17> kFullRecord = {
-    CaptionOf{"Label5"},  Field::Text4,  CaptionOf{"Label7"},  Field::Text6,
-    CaptionOf{"Label6"},  Field::Text5,  CaptionOf{"Label8"},  Field::Text13,
-    CaptionOf{"Frame1"},  Field::Text14, CaptionOf{"Label19"}, CaptionOf{"Label13"},
-    Field::Text10,        CaptionOf{"Label1"},  Field::Text7,  CaptionOf{"Label20"},
+    CaptionOf{"Label5"}, Field::Text4,        CaptionOf{"Label7"},  Field::Text6,
+    CaptionOf{"Label6"}, Field::Text5,        CaptionOf{"Label8"},  Field::Text13,
+    CaptionOf{"Frame1"}, Field::Text14,       CaptionOf{"Label19"}, CaptionOf{"Label13"},
+    Field::Text10,       CaptionOf{"Label1"}, Field::Text7,         CaptionOf{"Label20"},
     Field::Text19,
 };
 
 constexpr std::array<RecordItem, 4> kAbsoluteMagnitudeRecord = {
-    CaptionOf{"Label6"}, Field::Text5, CaptionOf{"Label13"}, Field::Text10,
-};
+    CaptionOf{"Label6"}, Field::Text5, CaptionOf{"Label13"}, Field::Text10};
 
 constexpr std::array<RecordItem, 5> kAngularSizeRecord = {
-    CaptionOf{"Label8"}, Field::Text13, CaptionOf{"Frame1"}, Field::Text14,
-    CaptionOf{"Label19"},
+    CaptionOf{"Label8"}, Field::Text13, CaptionOf{"Frame1"}, Field::Text14, CaptionOf{"Label19"},
 };
 
 }  // namespace

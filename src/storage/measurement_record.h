@@ -18,9 +18,10 @@ struct CaptionOf {
 using RecordItem = std::variant<CaptionOf, Field>;
 
 // The items of each save button, in the order they are written.
-std::span<const RecordItem> fullRecordItems();              // "Salva Misura in C:\.... .txt"
+std::span<const RecordItem> fullRecordItems();               // "Salva Misura in C:\.... .txt"
 std::span<const RecordItem> absoluteMagnitudeRecordItems();  // "Salva solo con Mag.Assoluta"
-std::span<const RecordItem> angularSizeRecordItems();  // "Salva misura solo con dimensione angolare"
+std::span<const RecordItem>
+angularSizeRecordItems();  // "Salva misura solo con dimensione angolare"
 
 // The record as the window shows it now: every caption and field text
 // joined with nothing between them, without the line end. An empty field adds

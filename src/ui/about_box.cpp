@@ -97,8 +97,8 @@ void AboutBox::buildControls() {
   // The etched separator: a grey line with a white one just below and in front of it.
   makeLine(this, 1, 90, 5654, 2445, 1, QColor(0x80, 0x80, 0x80));
 
-  QLabel* lblDescription = makeLabel(this, QStringLiteral("lblDescription"),
-                                     twipsRect(1050, 1125, 3885, 1170));
+  QLabel* lblDescription =
+      makeLabel(this, QStringLiteral("lblDescription"), twipsRect(1050, 1125, 3885, 1170));
   lblDescription->setText(kAboutDescription);
   setBlackText(lblDescription);
 

@@ -20,6 +20,8 @@ constexpr FontChoice kOwnWindowFont{};  // no font of its own
 using enum Parent;
 using enum BoxRole;
 
+// The table rows stay aligned as written, however wide: each row reads as one record.
+// clang-format off
 constexpr std::array<FieldRow, 20> kFields{{
     {Field::Text1, "Label2", Window, DataToEnter, kVerdana, {2520, 600, 975, 285}, 41},
     {Field::Text2, "Label3", Window, DataToEnter, kVerdana, {1440, 600, 975, 288}, 42},
@@ -125,6 +127,7 @@ constexpr std::array<LineRow, 7> kLines{{
     {"Line6", {840, 5280}, {960, 5400}},
     {"Line7", {840, 5280}, {720, 5400}},
 }};
+// clang-format on
 
 }  // namespace
 

@@ -84,14 +84,13 @@ void MainWindow::buildPresets(QWidget* canvas) {
   for (std::size_t i = 0; i < presets.size(); ++i) {
     const TemperaturePreset& preset = presets[i];
     const PresetButtonLook look = presetButtonLook(i, preset);
-    QPushButton* button = makeColouredButton(
-        QStringLiteral("Command%1").arg(preset.button), QString::number(preset.kelvin),
-        look.rect, kPresetFont, look.colour, canvas);
+    QPushButton* button = makeColouredButton(QStringLiteral("Command%1").arg(preset.button),
+                                             QString::number(preset.kelvin), look.rect, kPresetFont,
+                                             look.colour, canvas);
     tabStops_.emplace_back(look.tabIndex, button);
     button->setAccessibleName(QStringLiteral("%1 kelvin").arg(preset.kelvin));
-    bind(button, [&preset](FieldStore& store, Runtime& runtime) {
-      pressPreset(preset, store, runtime);
-    });
+    bind(button,
+         [&preset](FieldStore& store, Runtime& runtime) { pressPreset(preset, store, runtime); });
   }
 }
 
@@ -157,9 +156,9 @@ void MainWindow::Command42_Click() {
 // Prints the client area at once on the default printer, with no dialog; a
 // missing or failing printer is reported and nothing else changes.
 void MainWindow::mnuStampa_Click() {
-  runHandler([this](FieldStore&, Runtime&) {
-    services_.printer.printImage(centralWidget()->grab().toImage());
-  }, *store_, runtime_);
+  runHandler([this](FieldStore&,
+                    Runtime&) { services_.printer.printImage(centralWidget()->grab().toImage()); },
+             *store_, runtime_);
 }
 
 void MainWindow::mnuManuale_Click() { (new ManualWindow())->show(); }

@@ -12,12 +12,23 @@ struct ColourBand {
 
 // From dark red for the coolest stars to dark purple for the hottest.
 const std::array<ColourBand, 17> kBands{{
-    {1000, {64, 0, 0}},      {1800, {128, 0, 0}},     {2800, {192, 0, 0}},
-    {3400, {255, 0, 0}},     {3750, {255, 128, 128}}, {4250, {255, 192, 128}},
-    {5250, {255, 255, 128}}, {5750, {255, 255, 192}}, {6250, {192, 255, 192}},
-    {7250, {192, 255, 255}}, {8250, {192, 192, 255}}, {13000, {255, 192, 255}},
-    {20000, {255, 128, 255}}, {25000, {255, 0, 255}}, {30000, {192, 0, 192}},
-    {42000, {128, 0, 128}},  {43000, {64, 0, 64}},
+    {1000, {64, 0, 0}},
+    {1800, {128, 0, 0}},
+    {2800, {192, 0, 0}},
+    {3400, {255, 0, 0}},
+    {3750, {255, 128, 128}},
+    {4250, {255, 192, 128}},
+    {5250, {255, 255, 128}},
+    {5750, {255, 255, 192}},
+    {6250, {192, 255, 192}},
+    {7250, {192, 255, 255}},
+    {8250, {192, 192, 255}},
+    {13000, {255, 192, 255}},
+    {20000, {255, 128, 255}},
+    {25000, {255, 0, 255}},
+    {30000, {192, 0, 192}},
+    {42000, {128, 0, 128}},
+    {43000, {64, 0, 64}},
 }};
 
 constexpr int kTallColumns = 3;
@@ -45,8 +56,8 @@ int tabIndexOf(int button) {
 PresetButtonLook presetButtonLook(std::size_t index, const TemperaturePreset& preset) {
   const int i = static_cast<int>(index);
   const int tallCells = kTallColumns * kTallColumnRows;
-  const int column = i < tallCells ? i / kTallColumnRows
-                                   : kTallColumns + (i - tallCells) / kShortColumnRows;
+  const int column =
+      i < tallCells ? i / kTallColumnRows : kTallColumns + (i - tallCells) / kShortColumnRows;
   const int row = i < tallCells ? i % kTallColumnRows
                                 : kShortColumnFirstRow + (i - tallCells) % kShortColumnRows;
   int width = 975;
@@ -57,7 +68,8 @@ PresetButtonLook presetButtonLook(std::size_t index, const TemperaturePreset& pr
   } else if (preset.kelvin == 34000) {
     width = 972;
   }
-  return {{360 + 1080 * column, 1200 + 240 * row, width, height}, bandColour(preset.kelvin),
+  return {{360 + 1080 * column, 1200 + 240 * row, width, height},
+          bandColour(preset.kelvin),
           tabIndexOf(preset.button)};
 }
 

@@ -42,7 +42,8 @@ struct TestWindow {
   void type(Field field, const QString& text) {
     box(field)->clear();
     for (QChar typed : text) {
-      QTest::sendKeyEvent(QTest::Click, box(field), Qt::Key_unknown, QString(typed), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Click, box(field), Qt::Key_unknown, QString(typed),
+                          Qt::NoModifier);
     }
   }
   void press(const QString& name) {
