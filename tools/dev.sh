@@ -10,13 +10,15 @@ source "$here/tools/lib.sh"
 
 # What the build, the tests and the window's fonts need.
 packages=(
-  build-essential cmake qt6-base-dev libgl-dev
+  build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev libxkbcommon-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   xvfb xauth
 )
 
 configure_and_build() {
-  cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local generator=()
+  [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
+  cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$build" -j"$(nproc)"
 }
 

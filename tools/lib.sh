@@ -10,8 +10,11 @@ install_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@"
+  # Another install may hold dpkg's lock (two stages, or a desktop's updater): wait for it.
+  local wait=(-o DPkg::Lock::Timeout=600)
+  "${sudo[@]}" apt-get "${wait[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq \
+    --no-install-recommends "$@"
 }
 
 # fail MESSAGE...: ends a test stage, naming it from its script ("E2E STAGE FAILED: ...").
