@@ -50,6 +50,37 @@ std::optional<int> answerHelpOrVersion(int argc, char* argv[]) {
   return 0;
 }
 
+std::optional<int> refuseWithoutDisplay(int argc, char* argv[]) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+  for (int i = 1; i + 1 < argc; ++i) {
+    const QByteArray option(argv[i]);
+    if (option == "-platform" || option == "--platform")
+      platforms = QString::fromLocal8Bit(argv[i + 1]);
+  }
+  // Qt tries the platforms of a list in turn; with none chosen, X11 is its default.
+  if (platforms.isEmpty()) platforms = QStringLiteral("xcb;wayland");
+  for (const QString& entry : platforms.split(u';', Qt::SkipEmptyParts)) {
+    const QString name = entry.section(u':', 0, 0);
+    if (name == QLatin1String("xcb")                ? qEnvironmentVariableIsEmpty("DISPLAY")
+        : name.startsWith(QLatin1String("wayland")) ? qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                                                    : false) {
+      continue;
+    }
+    return std::nullopt;  // a platform that needs no display (offscreen, vnc...), or one with it
+  }
+  std::fputs(
+      "vespera: nessuno schermo disponibile (DISPLAY e WAYLAND_DISPLAY non sono impostate): "
+      "avviare il calcolatore in una sessione grafica\n",
+      stderr);
+  return 1;
+#else
+  Q_UNUSED(argc);
+  Q_UNUSED(argv);
+  return std::nullopt;
+#endif
+}
+
 std::optional<int> refuseOtherArguments(const QStringList& arguments) {
   Options options;
   options.parser.parse(arguments);

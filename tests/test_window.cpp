@@ -201,19 +201,27 @@ class WindowTest : public QObject {
   void commandLine() {
     QProcess program;
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
-    noDisplay.remove(QStringLiteral("DISPLAY"));
-    noDisplay.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    const auto run = [&](const QStringList& arguments, const QProcessEnvironment& environment) {
-      program.setProcessEnvironment(environment);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      noDisplay.remove(QString::fromLatin1(name));
+    }
+    program.setProcessEnvironment(noDisplay);
+    QByteArray errors;  // the program's standard error, shown by any check that fails
+    const auto run = [&](const QStringList& arguments) {
       program.start(QStringLiteral(VESPERA_PROGRAM), arguments);
-      return program.waitForFinished(30000) ? program.exitCode() : -1;
+      const int status = program.waitForFinished(30000) ? program.exitCode() : -1;
+      errors = program.readAllStandardError();
+      return status;
     };
-    QCOMPARE(run({QStringLiteral("--version")}, noDisplay), 0);
+    QVERIFY2(run({QStringLiteral("--version")}) == 0, errors.constData());
     QCOMPARE(program.readAllStandardOutput(), QByteArray("Vespera 3.3.0\n"));
-    QCOMPARE(run({QStringLiteral("-h")}, noDisplay), 0);
+    QVERIFY2(run({QStringLiteral("-h")}) == 0, errors.constData());
     QVERIFY(program.readAllStandardOutput().startsWith("Uso: vespera [opzioni]\n"));
-    QCOMPARE(run({"-platform", "offscreen", "-reverse", "--bogus"}, noDisplay), 2);
-    QVERIFY(program.readAllStandardError().contains("sconosciuto: --bogus\n"));
+    QVERIFY2(run({"-platform", "offscreen", "-reverse", "--bogus"}) == 2 &&
+                 errors.endsWith("sconosciuto: --bogus\nvespera: vedere vespera --help\n"),
+             errors.constData());
+    QVERIFY2(run({}) == 1 && errors.startsWith("vespera: nessuno schermo disponibile") &&
+                 errors.count('\n') == 1,
+             errors.constData());
   }
 
   // ESCI ends the program with success and takes every window with it.
