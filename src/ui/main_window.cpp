@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -46,6 +47,9 @@ MainWindow::MainWindow(Runtime& runtime, WindowServices services, QWidget* paren
   // Resizing shows more or less of the same layout; nothing moves.
   const QSize client = kClientArea.toPixels().size();
   resize(client.width(), client.height() + menuBar()->sizeHint().height());
+  // The menu bar's layout fixes the window's minimum size now, before the window exists, so
+  // showing it sends the window system no change of size hints.
+  layout()->activate();
   findChild<QPushButton*>(QStringLiteral("Command1"))->setFocus();
 }
 

@@ -28,6 +28,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP  # through the EXIT trap
 mkdir -p "$work/run" "$work/full" "$work/cups/"{spool,cache,state,log,ppd,tmp}
+# The private runtime folder a desktop login gives every program of the session.
+export XDG_RUNTIME_DIR="$work/xdg-runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # The display, on a number it picks itself, and a window manager to give windows focus.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
