@@ -7,7 +7,8 @@
 # recommended fonts, the copyright file, changelog and manual pages, a valid
 # desktop entry, the icon at every hicolor size and valid AppStream metadata.
 # Then installs with DESTDIR and checks that it puts the same files in the
-# same places. Work files go to "$VESPERA_BUILD_DIR/package-stage".
+# same places; and last installs the package with apt, uses the installed
+# programs and purges it again. Work files go to "$VESPERA_BUILD_DIR/package-stage".
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -137,5 +138,37 @@ check_tree "$destdir" "the DESTDIR install"
 (cd "$destdir" && find . -type f | sort) >"$scratch/install-files.txt"
 diff -u "$scratch/package-files.txt" "$scratch/install-files.txt" >&2 \
   || fail "the package and the DESTDIR install hold different files (diff above)"
+
+# Installed as users install it: apt takes the package's Depends from the archive, on a system
+# that in CI has nothing else; the installed programs work from /usr/bin; purging leaves no file.
+if dpkg-query -W -f='${Status}' vespera 2>/dev/null | grep -q 'install ok installed'; then
+  fail "a vespera package is already installed here: remove it (apt remove vespera) first"
+fi
+echo "Installing $(basename "$deb") with apt"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+apt_get() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+apt_get install -y -qq "$(realpath "$deb")" >"$scratch/apt-install.log" 2>&1 || {
+  tail -n 20 "$scratch/apt-install.log" >&2
+  fail "apt install could not install the package"
+}
+installed_files=$(dpkg -L vespera | while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done)
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 30 /usr/bin/vespera --version)" = "Vespera $version" ] \
+  || fail "the installed /usr/bin/vespera does not answer --version"
+printf 'name,v,teff,distance_pc\nSun,-26.74,5750,0.000004848\nSirius,-1.46,9750,2.64\n' \
+  >"$scratch/stars.csv"
+timeout 30 /usr/bin/vespera-batch -q "$scratch/stars.csv" >"$scratch/installed.csv" \
+  || fail "the installed /usr/bin/vespera-batch failed on a small CSV"
+timeout 30 "$build/batch/vespera-batch" -q "$scratch/stars.csv" >"$scratch/built.csv"
+[ "$(wc -l <"$scratch/installed.csv")" -eq 3 ] && cmp -s "$scratch/installed.csv" "$scratch/built.csv" \
+  || fail "the installed vespera-batch does not give the built one's three lines"
+[ "$(man -w vespera 2>/dev/null)" = /usr/share/man/man1/vespera.1.gz ] \
+  || fail "man -w vespera does not find the installed manual page"
+apt_get remove --purge -y -qq vespera >"$scratch/apt-remove.log" 2>&1 || {
+  tail -n 20 "$scratch/apt-remove.log" >&2
+  fail "apt remove --purge vespera failed"
+}
+left=$(for f in $installed_files; do if [ -e "$f" ]; then echo "$f"; fi; done)
+[ -z "$left" ] || fail "files left after apt remove --purge vespera: $left"
 
 echo "Package stage passed: $(wc -l <"$scratch/package-files.txt") files in $(basename "$deb")."
