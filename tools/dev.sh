@@ -31,13 +31,18 @@ case "${1:-}" in
   test)
     install_packages "${packages[@]}"
     configure_and_build
+    echo "== set-up and build took $SECONDS s"
+    started=$SECONDS
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+    echo "== CTest passed in $((SECONDS - started)) s"
     # Further stages (other builds, other tools), each a script that installs
     # what it needs and fails loudly.
     for stage in "$here"/tools/test-stages/*.sh; do
       [ -e "$stage" ] || continue
       echo "== test stage: $(basename "$stage")"
+      started=$SECONDS
       VESPERA_BUILD_DIR="$build" bash "$stage"
+      echo "== test stage $(basename "$stage") passed in $((SECONDS - started)) s"
     done
     ;;
   *)
