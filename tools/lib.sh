@@ -11,10 +11,15 @@ install_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   # Another install may hold dpkg's lock (two stages, or a desktop's updater): wait for it.
-  local wait=(-o DPkg::Lock::Timeout=600)
-  "${sudo[@]}" apt-get "${wait[@]}" update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq \
-    --no-install-recommends "$@"
+  # apt's and dpkg's own chatter goes to a log, shown only when the install fails.
+  local wait=(-o DPkg::Lock::Timeout=600) log status=0
+  log=$(mktemp "${TMPDIR:-/tmp}/vespera-apt.XXXXXX")
+  { "${sudo[@]}" apt-get "${wait[@]}" update -qq &&
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq \
+      --no-install-recommends "$@"; } >"$log" 2>&1 || status=$?
+  [ "$status" -eq 0 ] || { tail -n 40 "$log" >&2; echo "apt-get failed installing: ${missing[*]}" >&2; }
+  rm -f "$log"
+  return "$status"
 }
 
 # fail MESSAGE...: ends a test stage, naming it from its script ("E2E STAGE FAILED: ...").
