@@ -132,9 +132,11 @@ mount --bind "$root/work/shared" "$root/work/shared" &&
   mount -o remount,bind,ro "$root/work/shared" || refuse "cannot mount the shared folder read-only"
 
 echo "clean root: running '$*' in a fresh $release root"
+# In the background, so that a signal to this script is handled at once, not when it ends.
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  /bin/sh -c 'cd /work/vespera && exec "$@"' clean-root "$@" </dev/null || status=$?
+  /bin/sh -c 'cd /work/vespera && exec "$@"' clean-root "$@" </dev/null &
+wait $! || status=$?
 echo "clean root: '$*' ended with status $status"
 exit "$status"
