@@ -33,7 +33,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 install_packages g++-mingw-w64-x86-64-posix nsis cmake ninja-build qt6-base-dev xz-utils \
-  xvfb xauth xdotool xclip wine wine64 wine32:i386
+  xvfb xauth xdotool xclip wine wine64 wine32:i386 || fail "the packages could not be installed"
 command -v wine >/dev/null && [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] ||
   fail "Wine with its 32-bit and 64-bit halves is not installed"
 mkdir -p "$out"
