@@ -161,33 +161,27 @@ class BatchTest : public QObject {
                    const char* message; qsizetype rows; } cases[] = {  // no message: stderr empty
       {"locked folder", {"-", "-o", "%1/locked/results.csv"}, becomeNobody, 1,
        "impossibile creare un file nella cartella \"%1/locked\"", 0},
-      {"full disk", {"%1/stars.csv", "-o", "%1/results.csv"}, [] {
-         const rlimit limit{4096, RLIM_INFINITY};
-         std::signal(SIGXFSZ, SIG_IGN);
-         setrlimit(RLIMIT_FSIZE, &limit);
-       }, 1, "impossibile scrivere \"%1/results.csv\": il file supera la dimensione massima", 0},
+      {"full disk", {"%1/stars.csv", "-o", "%1/results.csv"}, [] { std::signal(SIGXFSZ, SIG_IGN);
+         const rlimit limit{4096, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &limit); }, 1,
+       "impossibile scrivere \"%1/results.csv\": il file supera la dimensione massima", 0},
       {"device full", {"%1/stars.csv", "-o", "/dev/full"}, [] {}, 1,
        "impossibile scrivere \"/dev/full\": il disco \u00e8 pieno", 0},
-      {"many stars", {"%1/stars.csv"}, [] {}, 0, nullptr, 30001},
+      {"many stars", {"%1/stars.csv"}, [] {}, 0, {}, 30001},
       {"no thread", {"%1/stars.csv"}, [] {
-         becomeNobody();
-         const rlimit one{1, 1};
-         setrlimit(RLIMIT_NPROC, &one);
-       }, 0, nullptr, 30001},
+         becomeNobody(); const rlimit one{1, 1}; setrlimit(RLIMIT_NPROC, &one); }, 0, {}, 30001},
       {"stdin closed", {"-"}, [] { close(STDIN_FILENO); }, 1, "lo standard input \u00e8 chiuso", 0},
       {"stdout closed", {"%1/stars.csv"}, [] { close(STDOUT_FILENO); }, 1,
        "impossibile scrivere \"-\": il descrittore \u00e8 chiuso", 0},
-      {"reader gone", {"%1/stars.csv"}, [] {
-         int ends[2];
-         if (pipe(ends) == 0 && close(ends[0]) == 0) dup2(ends[1], STDOUT_FILENO);
-       }, 0, nullptr, 0},
+      {"reader gone", {"%1/stars.csv"}, [] { int ends[2];
+         if (pipe(ends) == 0 && close(ends[0]) == 0) dup2(ends[1], STDOUT_FILENO); }, 0, {}, 0},
       {"2^31 lines", {"-"}, [] {
          int ends[2];
          if (pipe(ends) != 0) _exit(3);
          if (fork() == 0) {
-           const auto put = [&](const char* bytes, int size) { return write(ends[1], bytes, size) == size; };
+           const auto put = [&](const char* bytes, int size) {
+             return write(ends[1], bytes, size) == size; };
            bool sent = put("name,teff,v,distance_pc\n", 24);
-           for (int i = 0; i < 2048; ++i) sent = sent && put(kBlankLines.data(), kBlankLines.size());
+           for (int i = 0; i < 2048; ++i) sent = sent && put(kBlankLines.data(), 1 << 20);
            _exit(sent && put("A,5000,4.83,10pc\n", 17) ? 0 : 1);
          }
          dup2(ends[0], STDIN_FILENO);
@@ -208,9 +202,9 @@ class BatchTest : public QObject {
       for (const QString& argument : c.arguments) arguments << argument.arg(folder.path());
       const Run run =
           batch(arguments, "name,teff,v,distance_pc\nA,5000,4.83,10\nB,5000,4,10\n", c.inChild);
-      const QString expected = QString::fromUtf8(c.message).arg(folder.path());
+      const QString message = QString::fromUtf8(c.message).arg(folder.path());
       const bool told =
-          c.message ? QString::fromUtf8(run.err).contains(expected) : run.err.isEmpty();
+          c.message ? QString::fromUtf8(run.err).contains(message) : run.err.isEmpty();
       QVERIFY2(told && run.exitCode == c.exitCode && run.out.count('\n') == c.rows,
                c.what + (": " + run.err));
       const QList<QByteArray> lines = run.out.split('\n');
