@@ -90,7 +90,8 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
 // Waits on a non-blocking descriptor instead of taking "try again" for a failure.
 bool waitFor(int descriptor, short event) {
   pollfd wanted{descriptor, event, 0};
-  return (errno == EAGAIN || errno == EWOULDBLOCK) && ::poll(&wanted, 1, -1) >= 0;
+  return (errno == EAGAIN || errno == EWOULDBLOCK) &&
+         (::poll(&wanted, 1, -1) >= 0 || errno == EINTR);
 }
 
 ssize_t readSome(int input, char* into, std::size_t size) {
@@ -157,9 +158,9 @@ StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Pro
     std::size_t start = 0;
     while (start < pending.size()) {
       if (pending[start] == '\n') {
-        // A run of empty lines is skipped at once: padding of blank lines costs no more
-        // than reading it.
-        const std::size_t run = std::min(pending.find_first_not_of('\n', start), pending.size());
+        // A run of empty lines is skipped at once, so padding of blank lines costs no more
+        // than reading it; strspn stops at the string's terminating 0 at the latest.
+        const std::size_t run = start + std::strspn(pending.c_str() + start, "\n");
         lineNumber += qint64(run - start);
         start = run;
         continue;
