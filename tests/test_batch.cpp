@@ -168,7 +168,8 @@ class BatchTest : public QObject {
        "impossibile scrivere \"/dev/full\": il disco \u00e8 pieno", 0},
       {"many stars", {"%1/stars.csv"}, [] {}, 0, {}, 30001},
       {"no thread", {"%1/stars.csv"}, [] {
-         becomeNobody(); const rlimit one{1, 1}; setrlimit(RLIMIT_NPROC, &one); }, 0, {}, 30001},
+         becomeNobody(); const rlimit one{1, 1}; setrlimit(RLIMIT_NPROC, &one);
+         setenv("ASAN_OPTIONS", "detect_leaks=0", 1); }, 0, {}, 30001},  // LeakSanitizer's thread too
       {"stdin closed", {"-"}, [] { close(STDIN_FILENO); }, 1, "lo standard input \u00e8 chiuso", 0},
       {"stdout closed", {"%1/stars.csv"}, [] { close(STDOUT_FILENO); }, 1,
        "impossibile scrivere \"-\": il descrittore \u00e8 chiuso", 0},
@@ -200,10 +201,11 @@ class BatchTest : public QObject {
     QVERIFY(chmod(qPrintable(folder.path()), 0755) == 0 && chmod(qPrintable(locked), 0555) == 0);
     for (const auto& c : cases) {
       QStringList arguments;
-      for (const QString& argument : c.arguments) arguments << argument.arg(folder.path());
+      for (const QString& argument : c.arguments)
+        arguments << QString(argument).replace("%1", folder.path());
       const Run run = batch(arguments, "name,teff,v,distance_pc\nA,5000,4.83,10\nB,5000,4,10\n",
                             c.inChild, folder.filePath("vespera-batch"));
-      const QString message = QString::fromUtf8(c.message).arg(folder.path());
+      const QString message = QString::fromUtf8(c.message).replace("%1", folder.path());
       const bool told =
           c.message ? QString::fromUtf8(run.err).contains(message) : run.err.isEmpty();
       QVERIFY2(told && run.exitCode == c.exitCode && run.out.count('\n') == c.rows,
