@@ -2,13 +2,18 @@
 
 #include "batch_help.h"
 #include "star_stream.h"
+#include "system_reason.h"
 
 #include "storage/file_replacement.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
+#include <cerrno>
+#include <new>
 #include <variant>
 
 namespace vespera {
@@ -110,52 +115,76 @@ void reportInputErrors(const QString& file, const QStringList& errors, QTextStre
 
 }  // namespace
 
-int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             bool standardInputOpen) {
   const auto parsed = readCommandLine(arguments, out, err);
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
   const BatchOptions& options = std::get<BatchOptions>(parsed);
+  const auto fail = [&](const QString& message) {
+    err << said(message) << "\n";
+    return int(kBatchBadInput);
+  };
 
   QFile input;
   const bool fromStandardInput = options.input == QStringLiteral("-");
+  if (fromStandardInput && !standardInputOpen) {
+    return fail(QStringLiteral("lo standard input \u00E8 chiuso: non c'\u00E8 nulla da leggere"));
+  }
   if (fromStandardInput) {
     input.open(STDIN_FILENO, QIODevice::ReadOnly);
   } else {
     input.setFileName(options.input);
   }
   if (!fromStandardInput && !input.open(QIODevice::ReadOnly)) {
-    err << said(QStringLiteral("impossibile leggere \"%1\": %2")
-                    .arg(options.input, input.errorString()))
-        << "\n";
-    return kBatchBadInput;
+    return fail(
+        QStringLiteral("impossibile leggere \"%1\": %2").arg(options.input, input.errorString()));
   }
   const bool onTerminal = isatty(STDERR_FILENO) == 1;
   Progress progress(onTerminal && !options.quiet, input.isSequential() ? -1 : input.size());
   StreamOutcome outcome;
-  const auto work = [&](QIODevice& results) {
-    outcome = streamStars(input.handle(), results, options.columns, progress);
-    return outcome.written && outcome.inputErrors.isEmpty();
+  const auto work = [&](QFileDevice& results) {
+    outcome = streamStars(input.handle(), results.handle(), options.columns, progress);
+    return outcome.writeError == 0 && outcome.inputErrors.isEmpty();
   };
 
-  bool done = false;
-  if (options.output.isEmpty()) {
-    QFile standardOutput;
-    standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    done = work(standardOutput);
-  } else {
-    // The old file stays as it was unless the whole run succeeds.
-    done = replaceFileContent(options.output, work);
+  Replacement replaced = Replacement::Done;
+  try {
+    if (options.output.isEmpty()) {
+      QFile standardOutput;
+      standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+      work(standardOutput);
+    } else {
+      // The old file stays as it was unless the whole run succeeds. Where the result
+      // cannot be made beside it first, the run is refused: it may be larger than memory
+      // or than the room left elsewhere, so nothing else could put the old file back.
+      replaced = replaceFileContent(options.output, work, WithoutTemporaryFile::Refuse);
+    }
+  } catch (const std::bad_alloc&) {
+    progress.finish();
+    return fail(QStringLiteral("memoria esaurita: lavoro interrotto, nessun file \u00E8 cambiato"));
   }
   progress.finish();
   err.flush();
+  const QString target = options.output.isEmpty() ? QStringLiteral("-") : options.output;
+  if (replaced == Replacement::NoTemporaryFile) {
+    return fail(
+        QStringLiteral("impossibile creare un file nella cartella \"%1\", dove il "
+                       "risultato si prepara prima di sostituire \"%2\": il file non "
+                       "\u00E8 toccato (scegliere un'altra cartella)")
+            .arg(QDir::toNativeSeparators(QFileInfo(options.output).absolutePath()), target));
+  }
   if (!outcome.inputErrors.isEmpty()) {
     reportInputErrors(options.input, outcome.inputErrors, err);
     return kBatchBadInput;
   }
-  if (!done) {
-    err << said(QStringLiteral("impossibile scrivere \"%1\"")
-                    .arg(options.output.isEmpty() ? QStringLiteral("-") : options.output))
-        << "\n";
-    return kBatchBadInput;
+  // Whoever reads the results has stopped reading (head, a closed pager): what it asked
+  // for went out, so the run ends as it would have, without a word.
+  if (outcome.writeError == EPIPE) return kBatchDone;
+  if (outcome.writeError != 0 || replaced != Replacement::Done) {
+    return fail(QStringLiteral("impossibile scrivere \"%1\"%2")
+                    .arg(target, outcome.writeError == 0
+                                     ? QString()
+                                     : QStringLiteral(": ") + systemReason(outcome.writeError)));
   }
   // A terminal is told how many stars stopped on a fault; a script reads the error column.
   if (outcome.faulted > 0 && onTerminal) {

@@ -14,7 +14,8 @@ QString batchHelpText() {
       "Opzioni:\n"
       "  -o, --output FILE          scrive il risultato in FILE invece che sullo\n"
       "                             standard output; FILE \u00E8 sostituito solo a\n"
-      "                             lavoro riuscito\n"
+      "                             lavoro riuscito, da un file preparato accanto\n"
+      "                             a esso: la sua cartella deve essere scrivibile\n"
       "  --surface-from COLONNA     surface_mag, teff o b_v: la fonte della\n"
       "                             magnitudine superficiale, se il file ne ha pi\u00F9\n"
       "  --distance-from COLONNA    distance_pc o parallax_mas, se il file le ha\n"
@@ -30,7 +31,7 @@ QString batchHelpText() {
       "  le righe vuote e quelle che iniziano con # sono ignorate; la prima riga\n"
       "  restante \u00E8 l'intestazione con i nomi delle colonne; i valori sono\n"
       "  separati da virgole e un valore tra virgolette pu\u00F2 contenere virgole;\n"
-      "  le colonne con altri nomi sono ignorate.\n"
+      "  le colonne con altri nomi sono ignorate; una riga \u00E8 lunga al pi\u00F9 1 MiB.\n"
       "\n"
       "Colonne in ingresso:\n"
       "  name          nome della stella (facoltativa), riportato in uscita\n"
@@ -76,9 +77,10 @@ QString batchHelpText() {
       "distanza 0), la riga riporta il messaggio nella colonna error e le caselle\n"
       "scritte fino a quel punto; le altre righe proseguono.\n"
       "\n"
-      "Codici d'uscita: 0 risultato scritto, anche con righe in errore; 1 file in\n"
-      "ingresso non valido o illeggibile, o risultato non scrivibile; 2 riga di\n"
-      "comando errata.\n");
+      "Codici d'uscita: 0 risultato scritto, anche con righe in errore, o lettore\n"
+      "dello standard output che smette di leggere (come head): si esce senza\n"
+      "messaggi; 1 file in ingresso non valido o illeggibile, risultato non\n"
+      "scrivibile (con il motivo) o memoria esaurita; 2 riga di comando errata.\n");
 }
 
 }  // namespace vespera

@@ -4,7 +4,31 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <fcntl.h>
+#include <unistd.h>
+#include <csignal>
+
+namespace {
+
+// A standard descriptor left closed by the caller would be taken by the next file the
+// program opens, and the stars read from it or the results written into it. Each closed
+// one is held by /dev/null opened the wrong way round, so using it fails (EBADF).
+bool holdIfClosed(int descriptor, int wrongWay) {
+  if (fcntl(descriptor, F_GETFD) != -1) return true;
+  const int held = open("/dev/null", wrongWay);
+  if (held != descriptor && held >= 0) close(held);
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  // Before anything opens a descriptor of its own.
+  const bool standardInputOpen = holdIfClosed(STDIN_FILENO, O_WRONLY);
+  holdIfClosed(STDOUT_FILENO, O_RDONLY);
+  holdIfClosed(STDERR_FILENO, O_RDONLY);
+  // A reader that stops reading gives EPIPE on the next write, which the run handles.
+  std::signal(SIGPIPE, SIG_IGN);
   QCoreApplication application(argc, argv);
   QFile standardOutput;
   QFile standardError;
@@ -12,5 +36,5 @@ int main(int argc, char* argv[]) {
   standardError.open(stderr, QIODevice::WriteOnly);
   QTextStream out(&standardOutput);
   QTextStream err(&standardError);
-  return vespera::runBatch(application.arguments(), out, err);
+  return vespera::runBatch(application.arguments(), out, err, standardInputOpen);
 }

@@ -3,14 +3,17 @@
 #include "csv_line.h"
 #include "result_table.h"
 #include "star_calculation.h"
+#include "system_reason.h"
 #include "vector_registers.h"
 
+#include <poll.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <future>
 #include <span>
+#include <system_error>
 #include <thread>
 
 namespace vespera {
@@ -22,10 +25,10 @@ constexpr std::size_t kLeastLinesShared = 512;
 
 struct Line {
   std::string_view text;
-  int number;  // in the file, counting comments and blank lines
+  qint64 number;  // in the file, counting comments and blank lines
 };
 
-QString unclosedQuote(int line) {
+QString unclosedQuote(qint64 line) {
   return QStringLiteral("riga %1: virgolette aperte e non chiuse sulla riga").arg(line);
 }
 
@@ -70,57 +73,108 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
     return lines.subspan(first, std::min(each, lines.size() - first));
   };
   std::vector<std::future<void>> others;
-  for (std::size_t i = 1; i < used; ++i) {
-    others.push_back(std::async(std::launch::async, workShare, part(i), std::cref(layout),
-                                std::cref(choice), std::ref(shares[i])));
+  std::size_t started = 1;
+  try {
+    for (; started < used; ++started) {
+      others.push_back(std::async(std::launch::async, workShare, part(started), std::cref(layout),
+                                  std::cref(choice), std::ref(shares[started])));
+    }
+  } catch (const std::system_error&) {
+    // No thread to be had (a process limit): the shares left are worked here.
   }
+  for (std::size_t i = started; i < used; ++i) workShare(part(i), layout, choice, shares[i]);
   workShare(part(0), layout, choice, shares[0]);
   for (auto& other : others) other.get();
 }
 
-ssize_t readSome(int input, std::vector<char>& chunk) {
+// Waits on a non-blocking descriptor instead of taking "try again" for a failure.
+bool waitFor(int descriptor, short event) {
+  pollfd wanted{descriptor, event, 0};
+  return (errno == EAGAIN || errno == EWOULDBLOCK) &&
+         (::poll(&wanted, 1, -1) >= 0 || errno == EINTR);
+}
+
+ssize_t readSome(int input, char* into, std::size_t size) {
   ssize_t count;
   do {
-    count = ::read(input, chunk.data(), chunk.size());
-  } while (count < 0 && errno == EINTR);
+    count = ::read(input, into, size);
+  } while (count < 0 && (errno == EINTR || waitFor(input, POLLIN)));
   return count;
+}
+
+// Returns 0 when all of bytes went out, or the errno of the write that failed.
+int writeAll(int output, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(output, bytes.data(), bytes.size());
+    if (count < 0 && (errno == EINTR || waitFor(output, POLLOUT))) continue;
+    if (count < 0) return errno;
+    bytes.remove_prefix(std::size_t(count));
+  }
+  return 0;
+}
+
+QString tooLong(qint64 line) {
+  return QStringLiteral(
+             "riga %1: pi\u00F9 lunga di 1 MiB, il massimo per una riga (il file \u00E8 un CSV "
+             "di testo, con le righe separate da a capo?)")
+      .arg(line);
 }
 
 }  // namespace
 
-StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choice,
-                          Progress& progress) {
+StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Progress& progress) {
   StreamOutcome outcome;
   std::optional<StarLayout> layout;
   std::vector<Share> shares(std::max(1u, std::thread::hardware_concurrency()));
-  std::vector<char> chunk(kReadSize);
   std::vector<Line> lines;
-  std::string pending;  // read, not yet worked: the start of a line still arriving
-  int lineNumber = 0;
+  // Read, not yet worked: the start of a line still arriving, at most kLongestLine.
+  std::string pending;
+  pending.reserve(kLongestLine + kReadSize);
+  std::size_t searched = 0;  // the bytes of pending known to hold no line end
+  qint64 lineNumber = 0;
   qint64 bytesRead = 0;
-  const auto write = [&](const std::string& bytes) {
-    outcome.written =
-        outcome.written && output.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
-    return outcome.written;
+  const auto write = [&](std::string_view bytes) {
+    if (outcome.writeError == 0) outcome.writeError = writeAll(output, bytes);
+    return outcome.writeError == 0;
   };
 
   for (bool atEnd = false; !atEnd;) {
-    const ssize_t count = readSome(input, chunk);
+    const std::size_t kept = pending.size();
+    pending.resize(kept + kReadSize);
+    const ssize_t count = readSome(input, pending.data() + kept, kReadSize);
     if (count < 0) {
-      outcome.inputErrors << QStringLiteral("lettura interrotta: %1").arg(strerror(errno));
+      outcome.inputErrors << QStringLiteral("lettura interrotta: %1").arg(systemReason(errno));
       return outcome;
     }
+    pending.resize(kept + std::size_t(count));
     atEnd = count == 0;
     bytesRead += count;
-    pending.append(chunk.data(), std::size_t(count));
-    if (lineNumber == 0 && pending.starts_with("\xEF\xBB\xBF")) pending.erase(0, 3);
+    if (lineNumber == 0 && pending.starts_with("\xEF\xBB\xBF")) {
+      pending.erase(0, 3);
+      searched = 0;
+    }
 
     lines.clear();
     std::size_t start = 0;
     while (start < pending.size()) {
-      std::size_t end = pending.find('\n', start);
-      if (end == std::string::npos && !atEnd) break;
-      if (end == std::string::npos) end = pending.size();
+      if (pending[start] == '\n') {
+        // A run of empty lines is skipped at once, so padding of blank lines costs no more
+        // than reading it; strspn stops at the string's terminating 0 at the latest.
+        const std::size_t run = start + std::strspn(pending.c_str() + start, "\n");
+        lineNumber += qint64(run - start);
+        start = run;
+        continue;
+      }
+      const std::size_t from = std::max(start, searched);
+      const auto* found =
+          static_cast<const char*>(std::memchr(pending.data() + from, '\n', pending.size() - from));
+      const std::size_t end = found ? std::size_t(found - pending.data()) : pending.size();
+      searched = end;
+      if (end - start > kLongestLine) {
+        outcome.inputErrors << tooLong(lineNumber + 1);
+        return outcome;
+      }
+      if (!found && !atEnd) break;
       const std::string_view text(pending.data() + start, end - start);
       start = end + 1;
       ++lineNumber;
@@ -150,7 +204,9 @@ StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choi
       share.out.clear();
       share.stars = share.faulted = 0;
     }
-    pending.erase(0, std::min(start, pending.size()));
+    start = std::min(start, pending.size());
+    pending.erase(0, start);
+    searched = std::max(searched, start) - start;
     progress.update(outcome.stars, bytesRead);
   }
   if (!layout) {

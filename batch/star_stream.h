@@ -3,7 +3,6 @@
 #include "progress.h"
 #include "star_table.h"
 
-#include <QIODevice>
 #include <QStringList>
 
 namespace vespera {
@@ -13,15 +12,19 @@ struct StreamOutcome {
   qint64 stars = 0;         // data lines worked and written
   qint64 faulted = 0;       // of those, the ones an arithmetic fault stopped
   QStringList inputErrors;  // what was wrong with the input, each naming its line
-  bool written = true;      // false when the output refused a write
+  int writeError = 0;       // why the output refused a write (an errno), 0 when all went out
 };
 
-// Reads a star file from the file descriptor `input` as it arrives, works each data line
-// through the window's handlers, and writes the header and then one line per star to
-// `output` in input order, block by block as the blocks are done, so memory stays the
-// same however long the input. The lines of a block are shared out among the processor
-// cores. The first fault of the input ends the run, after the lines before it.
-StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choice,
-                          Progress& progress);
+// The longest line read: far more than a star needs, so a file without line ends (a binary
+// file, or one ending its lines with CR alone) is refused instead of filling memory.
+inline constexpr std::size_t kLongestLine = std::size_t(1) << 20;
+
+// Reads a star file from the file descriptor `input` as it arrives (waiting when it is
+// non-blocking), works each data line through the window's handlers, and writes the header
+// and then one line per star to the file descriptor `output` in input order, block by block as the
+// blocks are done, so memory stays the same however long the input. The lines of a block are shared
+// out among the processor cores, or worked here when no thread can be started. The first fault of
+// the input ends the run, after the lines before it. Running out of memory throws std::bad_alloc.
+StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Progress& progress);
 
 }  // namespace vespera

@@ -9,7 +9,7 @@ const QList<SurfaceSource> kSurfaceSources = {
     SurfaceSource::SurfaceMagnitude, SurfaceSource::Temperature, SurfaceSource::ColourIndex};
 const QList<DistanceSource> kDistanceSources = {DistanceSource::Parsecs, DistanceSource::Parallax};
 
-QString atLine(int line) { return QStringLiteral("riga %1: ").arg(line); }
+QString atLine(qint64 line) { return QStringLiteral("riga %1: ").arg(line); }
 
 // Names the columns of a choice as the file spells them.
 template <typename Source>
@@ -24,7 +24,8 @@ QString listColumns(const QList<Source>& sources, const ColumnChoice& choice) {
 template <typename Source>
 std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Source> chosen,
                                  const QString& option, const QHash<QString, int>& index,
-                                 const ColumnChoice& choice, int headerLine, QStringList& errors) {
+                                 const ColumnChoice& choice, qint64 headerLine,
+                                 QStringList& errors) {
   if (chosen) {
     const QString header = choice.headerName(columnOf(*chosen));
     if (index.contains(header)) return chosen;
@@ -49,7 +50,7 @@ std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Sou
 }
 
 // A cell that must hold a number; optional cells may be empty. Returns the fault, if any.
-QString numberCell(const std::string& text, const QString& header, bool required, int line,
+QString numberCell(const std::string& text, const QString& header, bool required, qint64 line,
                    QString& cell) {
   if (isStrictNumber(text)) {
     cell = QString::fromLatin1(text);  // digits, signs, a point and E only
@@ -107,7 +108,7 @@ bool isSkippedLine(std::string_view line) {
   return first == std::string_view::npos || line[first] == '#';
 }
 
-std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int line,
+std::optional<StarLayout> readHeader(const std::vector<std::string>& header, qint64 line,
                                      const ColumnChoice& choice, QStringList& errors) {
   const qsizetype errorsBefore = errors.size();
   QHash<QString, int> index;
@@ -145,7 +146,7 @@ std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int
   return layout;
 }
 
-QString readStar(const std::vector<std::string>& cells, int line, const StarLayout& layout,
+QString readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
                  const ColumnChoice& choice, StarInput& star) {
   if (cells.size() != layout.cells) {
     return atLine(line) + QStringLiteral("%1 valori, ma l'intestazione (riga %2) ha %3 colonne")

@@ -47,7 +47,7 @@ struct ColumnChoice {
 // Which cell of a data line holds what, as the header line says (-1: not there).
 struct StarLayout {
   std::size_t cells = 0;
-  int headerLine = 0;
+  qint64 headerLine = 0;
   int name = -1;
   int surface = -1;
   int apparent = -1;
@@ -72,14 +72,14 @@ bool isSkippedLine(std::string_view line);
 
 // Reads the header line (number `line` in the file). Every fault goes into errors, each
 // naming the line; without faults, the layout of the data lines.
-std::optional<StarLayout> readHeader(const std::vector<std::string>& header, int line,
+std::optional<StarLayout> readHeader(const std::vector<std::string>& header, qint64 line,
                                      const ColumnChoice& choice, QStringList& errors);
 
 // Reads a data line into star. The reading is strict where the window is lenient: the
 // line has the header's number of cells, and a cell that needs a number holds exactly one
 // number (period as decimal point), never empty text or trailing letters. Returns the
 // fault, naming the line, or an empty text.
-QString readStar(const std::vector<std::string>& cells, int line, const StarLayout& layout,
+QString readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
                  const ColumnChoice& choice, StarInput& star);
 
 // The strict form of a number: optional sign, digits with at most one period, optional

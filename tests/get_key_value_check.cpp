@@ -107,6 +107,19 @@ void writeUnterminatedString() {
   RegSetValueExA(key, "Unterminated", 0, REG_SZ, reinterpret_cast<const BYTE*>("ABC!"), 3);
   RegCloseKey(key);
 }
+
+// A key opened as the About box opens it reads (the cases above) but refuses a write: only
+// read rights are asked for. Wine checks the rights of a key, though not those of the user.
+bool opensForReadingOnly() {
+  RegistryHandle key = 0;
+  WindowsRegistry().openKey(predefinedKey(kHkeyLocalMachine), kOurs, 0, kAboutBoxKeyAccess, key);
+  const LONG written = RegSetValueExA(reinterpret_cast<HKEY>(key), "Written", 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>("x"), 2);
+  RegCloseKey(reinterpret_cast<HKEY>(key));
+  std::printf("a write through an opened key: %s\n",
+              written == ERROR_ACCESS_DENIED ? "refused" : "allowed  <-- expected refused");
+  return written == ERROR_ACCESS_DENIED;
+}
 #endif
 
 }  // namespace
@@ -131,5 +144,8 @@ int main() {
     std::printf("%s\n", ok ? "" : ("  <-- expected " + c.expected).c_str());
     failures += ok ? 0 : 1;
   }
+#ifdef _WIN32
+  failures += opensForReadingOnly() ? 0 : 1;
+#endif
   return failures == 0 ? 0 : 1;
 }

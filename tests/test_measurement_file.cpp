@@ -92,18 +92,14 @@ class MeasurementFileTest : public QObject {
     QTest::addColumn<QString>("spectralType");
     QTest::addColumn<rlim_t>("fileSizeLimit");
     const rlim_t none = RLIM_INFINITY;
-    QTest::newRow("empty name") << ""
-                                << "G2V" << none;
-    QTest::newRow("missing folder") << "missing/misura.txt"
-                                    << "G2V" << none;
-    QTest::newRow("a folder") << "dir"
-                              << "G2V" << none;
-    QTest::newRow("under a file") << "earlier.txt/misura.txt"
-                                  << "G2V" << none;
-    QTest::newRow("no Windows-1252 byte") << "earlier.txt"
-                                          << "\u03B1 Cen" << none;
-    QTest::newRow("disk full at the flush") << "earlier.txt"
-                                            << "G2V" << rlim_t(20);
+    // clang-format off
+    QTest::newRow("empty name")             << ""                       << "G2V"       << none;
+    QTest::newRow("missing folder")         << "missing/misura.txt"     << "G2V"       << none;
+    QTest::newRow("a folder")               << "dir"                    << "G2V"       << none;
+    QTest::newRow("under a file")           << "earlier.txt/misura.txt" << "G2V"       << none;
+    QTest::newRow("no Windows-1252 byte")   << "earlier.txt"            << "\u03B1 Cen" << none;
+    QTest::newRow("disk full at the flush") << "earlier.txt"            << "G2V"       << rlim_t(20);
+    // clang-format on
   }
 
   void failures() {
@@ -141,30 +137,38 @@ class MeasurementFileTest : public QObject {
   }
 
   // In a folder where the user may rewrite the file but create nothing beside it, the file
-  // is written in place. Root may create files anywhere, so the save runs in a child
-  // process that gives up root first.
+  // is written in place; a write that fails there (a file size limit) puts the earlier
+  // bytes back. Root may create files anywhere, so the save runs in a child process that
+  // gives up root first.
   void writesInPlaceWhereNoTemporaryFileCanBeMade() {
-    QTemporaryDir temp;
-    const QString folder = temp.filePath(QStringLiteral("locked"));
-    const QString path = folder + QStringLiteral("/misura.txt");
-    QVERIFY(QDir().mkdir(folder));
-    QVERIFY(writeFile(path, kEarlierRecord));
-    const uid_t nobody = 65534;
-    const bool root = geteuid() == 0;
-    QVERIFY(!root || chown(path.toLocal8Bit(), nobody, nobody) == 0);
-    QVERIFY(chmod(temp.path().toLocal8Bit(), 0755) == 0 && chmod(folder.toLocal8Bit(), 0555) == 0);
-    const pid_t child = fork();
-    if (child == 0) {
-      if (root && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(2);
-      const auto write = [](QIODevice& file) { return file.write("new record\r\n") == 12; };
-      _exit(replaceFileContent(path, write) ? 0 : 1);
+    const QByteArray longer = "a new record, longer than the earlier\r\n";
+    for (const rlim_t fileSizeLimit : {RLIM_INFINITY, rlim_t(kEarlierRecord.size() + 2)}) {
+      QTemporaryDir temp;
+      const QString folder = temp.filePath(QStringLiteral("locked"));
+      const QString path = folder + QStringLiteral("/misura.txt");
+      QVERIFY(QDir().mkdir(folder) && writeFile(path, kEarlierRecord));
+      const uid_t nobody = 65534;
+      const bool root = geteuid() == 0;
+      QVERIFY(!root || chown(path.toLocal8Bit(), nobody, nobody) == 0);
+      QVERIFY(chmod(temp.path().toLocal8Bit(), 0755) == 0 &&
+              chmod(folder.toLocal8Bit(), 0555) == 0);
+      const pid_t child = fork();
+      if (child == 0) {
+        if (root && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(2);
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto write = [&](QIODevice& file) { return file.write(longer) == longer.size(); };
+        _exit(int(replaceFileContent(path, write, WithoutTemporaryFile::WriteInPlace)));
+      }
+      int status = -1;
+      QCOMPARE(waitpid(child, &status, 0), child);
+      chmod(folder.toLocal8Bit(), 0755);
+      const bool room = fileSizeLimit == RLIM_INFINITY;
+      QCOMPARE(WEXITSTATUS(status), int(room ? Replacement::Done : Replacement::Failed));
+      QCOMPARE(readFile(path), room ? longer : kEarlierRecord);
+      QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("misura.txt")});
     }
-    int status = -1;
-    QCOMPARE(waitpid(child, &status, 0), child);
-    chmod(folder.toLocal8Bit(), 0755);
-    QCOMPARE(WEXITSTATUS(status), 0);
-    QCOMPARE(readFile(path), QByteArray("new record\r\n"));
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("misura.txt")});
   }
 
   // Each UTF-16 code unit is written as the byte the C library's iconv gives it in

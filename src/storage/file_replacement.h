@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QIODevice>
+#include <QFileDevice>
 #include <QString>
 
 #include <functional>
@@ -9,16 +9,29 @@ namespace vespera {
 
 // Writes the whole new content into a file that is open for writing; returns whether all
 // of it went out.
-using ContentWriter = std::function<bool(QIODevice& file)>;
+using ContentWriter = std::function<bool(QFileDevice& file)>;
+
+// What to do when no temporary file can be made beside the target (a folder where the user
+// may rewrite the file but create nothing).
+enum class WithoutTemporaryFile {
+  // Rewrite the target itself, putting its earlier bytes back if the write fails: for
+  // contents small enough to hold in memory, such as one record.
+  WriteInPlace,
+  // Leave the target alone: for contents that may be larger than memory.
+  Refuse,
+};
+
+enum class Replacement { Done, Failed, NoTemporaryFile };
 
 // Makes what `writeContent` writes the whole content of the file at path (relative paths
-// from the current folder), creating the file if needed. Returns whether it did.
+// from the current folder), creating the file if needed.
 //
 // A failure never costs the user the earlier content: it goes to a temporary file beside
 // the target, which replaces it only once complete and flushed. Where no temporary file
-// can be made there but the target itself is writable, the target is written directly. A
-// target that exists and is not a regular file (a device, a pipe) is always written
-// directly and never replaced. Nothing stays open once this returns.
-bool replaceFileContent(const QString& path, const ContentWriter& writeContent);
+// can be made there, `without` decides. A target that exists and is not a regular file (a
+// device, a pipe) is always written directly and never replaced. Nothing stays open once
+// this returns, also when writeContent throws.
+Replacement replaceFileContent(const QString& path, const ContentWriter& writeContent,
+                               WithoutTemporaryFile without);
 
 }  // namespace vespera

@@ -19,8 +19,9 @@ void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runti
   // Text with no Windows-1252 byte is refused before the file is touched,
   // so the earlier record stays.
   const std::optional<QByteArray> bytes = encodeWindows1252(line);
-  const auto writeRecord = [&](QIODevice& file) { return file.write(*bytes) == bytes->size(); };
-  if (bytes && replaceFileContent(path, writeRecord)) {
+  const auto writeRecord = [&](QFileDevice& file) { return file.write(*bytes) == bytes->size(); };
+  if (bytes && replaceFileContent(path, writeRecord, WithoutTemporaryFile::WriteInPlace) ==
+                   Replacement::Done) {
     runtime.messageBox(kSaveSucceeded, kInformationIcon, kSaveTitle);
   } else {
     runtime.messageBox(kSaveFailed, kCriticalIcon, kSaveTitle);

@@ -3,7 +3,7 @@ xdotool on the display that the test stage started, its print queue, its full di
 D-Bus session, where the program's window is read as a screen reader reads it (AT-SPI).
 Each scenario starts the program afresh. Exits with 1 when a scenario fails.
 
-usage: run_e2e.py PROGRAM WORK_FOLDER FULL_DISK_FOLDER"""
+usage: run_e2e.py PROGRAM WORK_FOLDER FULL_DISK_FOLDER PRINTED_FOLDER"""
 import glob
 import os
 import subprocess
@@ -12,7 +12,7 @@ import time
 
 import pyatspi
 
-PROGRAM, WORK, FULL_DISK = sys.argv[1:4]
+PROGRAM, WORK, FULL_DISK, PRINTED = sys.argv[1:5]
 # The full record after the 4000 K and 5000 K buttons, with the spectral type G2V.
 RECORD = ("Diametro Stella in metriRapporto Diametro Stella con il Sole Magnitudine Assoluta V"
           "Dimensione angolare in(\u00b0)Calcolo diametro con dimensione angolareKilometri(B-V)"
@@ -120,16 +120,12 @@ def a_full_disk_keeps_the_earlier_file():
 
 
 def stampa_prints_one_page_on_the_default_printer():
-    folders = [os.path.expanduser("~/PDF"), "/var/spool/cups-pdf/ANONYMOUS"]
-    started = time.time() - 1
-    # CUPS-PDF names a file after the job's title, replacing an earlier one of that name.
-    printed_since = lambda: [pdf for folder in folders
-                             for pdf in glob.glob(glob.escape(folder) + "/*.pdf")
-                             if os.path.getmtime(pdf) >= started]
+    # The queue's own output folder, which starts empty: nothing another run printed counts.
+    pdfs = lambda: glob.glob(glob.escape(PRINTED) + "/*.pdf")
     with Vespera():
         keys("alt+f", "s")
         wait("CUPS to report the job completed", lambda: run("lpstat", "-W", "completed", "-o"), 60)
-    printed = wait("the printed PDF", printed_since)[0]
+    printed = wait("the printed PDF", pdfs)[0]
     assert "Pages:           1" in run("pdfinfo", printed), run("pdfinfo", printed)
     # The page shows the window: the light yellow (255, 255, 192) of its input boxes.
     page = subprocess.run(["pdftoppm", "-r", "40", "-singlefile", printed],

@@ -20,14 +20,20 @@ sudo=()
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-e2e.XXXXXX")
 chmod 755 "$work"  # CUPS filters, running as lp, read the spool inside
 pids=()
+# CUPS-PDF reads its settings from /etc/cups alone, one file for each instance named in a
+# queue's address: this run's instance prints into a folder of its own.
+pdf_instance=$(basename "$work")
+pdf_settings="/etc/cups/cups-pdf-$pdf_instance.conf"
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  "${sudo[@]}" rm -f "$pdf_settings"
   mountpoint -q "$work/full" && "${sudo[@]}" umount -l "$work/full"
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP  # through the EXIT trap
-mkdir -p "$work/run" "$work/full" "$work/cups/"{spool,cache,state,log,ppd,tmp}
+mkdir -p "$work/run" "$work/full" "$work/printed" "$work/cups/"{spool,cache,state,log,ppd,tmp}
+printf 'Out %s\nAnonDirName %s\n' "$work/printed" "$work/printed" | "${sudo[@]}" tee "$pdf_settings" >/dev/null
 # The private runtime folder a desktop login gives every program of the session.
 export XDG_RUNTIME_DIR="$work/xdg-runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -68,7 +74,7 @@ cupsd -f -c "$work/cups/cupsd.conf" -s "$work/cups/cups-files.conf" >"$work/cups
 pids+=($!)
 for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.2; done
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_*opt.ppd | head -n 1)
-lpadmin -p PDF -v cups-pdf:/ -P "$ppd" -E && lpadmin -d PDF \
+lpadmin -p PDF -v "cups-pdf:/$pdf_instance" -P "$ppd" -E && lpadmin -d PDF \
   || fail "the print queue did not start: $(tail -n 3 "$work/cups/log/error_log" 2>/dev/null)"
 
 # A disk with room for almost nothing, which the scenario fills up.
@@ -77,5 +83,5 @@ lpadmin -p PDF -v cups-pdf:/ -P "$ppd" -E && lpadmin -d PDF \
 
 echo "Driving $program on display $DISPLAY"
 timeout -k 10 300 /usr/bin/python3 -u "$here/tests/e2e/run_e2e.py" "$program" "$work/run" \
-  "$work/full" || fail "a scenario failed (see above)"
+  "$work/full" "$work/printed" || fail "a scenario failed (see above)"
 echo "E2E stage passed."

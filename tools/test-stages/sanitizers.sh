@@ -2,7 +2,10 @@
 # Test stage: the whole program and its test suite built a second time with
 # AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in
 # "$VESPERA_BUILD_DIR-asan", then every test run there. Any memory error or
-# undefined behaviour stops the test that hit it, and fails the stage.
+# undefined behaviour stops the test that hit it, and fails the stage. Then
+# the batch tests again, with vespera-batch built with ThreadSanitizer in
+# "$VESPERA_BUILD_DIR-tsan": a data race between the threads that share out
+# the stars fails the stage.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -31,4 +34,24 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$build"
 timeout 600 ctest --output-on-failure -j2 --timeout 180 \
   || fail "a test failed under AddressSanitizer/UndefinedBehaviorSanitizer (see the sanitizer report above; build: $build)"
+
+# ThreadSanitizer: only what the batch test needs. Its reports go to files, since the
+# test reads what vespera-batch says on standard error.
+tsan="${VESPERA_BUILD_DIR:-$here/build}-tsan"
+timeout 60 cmake -S "$here" -B "$tsan" \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" \
+  -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
+  || fail "could not configure the ThreadSanitizer build in $tsan"
+timeout 1200 cmake --build "$tsan" -j2 --target test_batch vespera-batch \
+  || fail "could not build the batch tests with ThreadSanitizer in $tsan"
+rm -rf "$tsan/tsan-reports" && mkdir -p "$tsan/tsan-reports"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$tsan/tsan-reports/report"
+(cd "$tsan" && timeout 600 ctest --output-on-failure --timeout 300 -R '^batch$') \
+  || fail "a batch test failed under ThreadSanitizer (reports, if any, in $tsan/tsan-reports)"
+if [ -n "$(ls -A "$tsan/tsan-reports")" ]; then
+  cat "$tsan"/tsan-reports/* >&2
+  fail "ThreadSanitizer reported a data race in the batch tool (see above)"
+fi
 echo "Sanitizers stage passed."
