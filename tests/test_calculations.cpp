@@ -81,7 +81,7 @@ class CalculationsTest : public QObject {
     QTest::addColumn<int>("warnings");
     QTest::addColumn<QString>("fault");
     const char* results10pc = "Text11=100;Text12=32.6156;Text15=2062650;Text16=308600000000000";
-    add("typical request", "Command55 Command41", "Text2=4.83;Text3=10",
+    add("typical request", "Command55+ Command41+", "Text2=4.83;Text3=10",
         "Text1=50.7;Text7=5750;Text4=1548478941.99956;Text5=4.83;Text6=1.11321275485231;"
         "Text11=100;Text12=32.6156;Text15=2062650;Text16=308600000000000");
     add("1 pc", "Command41", "Text1=50.7;Text2=4.83;Text3=1",
@@ -109,7 +109,7 @@ class CalculationsTest : public QObject {
         "Text12=;Text13=;Text14=;Text15=;Text16=;Text17=;Text18=",
         3, "logaritmo di un numero minore o uguale a zero");
 
-    add("parallax 100", "Command99", "Text11=100;Text3=7", "Text3=10");
+    add("parallax 100", "Command99+", "Text11=100;Text3=7", "Text3=10");
     add("parallax 2.5", "Command99", "Text11=2.5", "Text3=400");
     add("parallax 1000", "Command99", "Text11=1000", "Text3=1");
     add("parallax -50", "Command99", "Text11=-50", "Text3=-20");

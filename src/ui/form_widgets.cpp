@@ -87,7 +87,7 @@ QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
   auto* button = new WrappingButton(QString::fromUtf8(row.caption), parent);
   place(button, row.name, row.rect);
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, row.font);
   if (row.look == ButtonLook::Grey) paintRole(button, QPalette::Button, kButtonGrey);
   if (row.look == ButtonLook::Picture) {
@@ -102,7 +102,7 @@ QPushButton* makeColouredButton(const QString& name, const QString& caption, con
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(rect.toPixels());
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, font);
   paintRole(button, QPalette::Button, colour);
   return button;
