@@ -4,6 +4,7 @@
 #include "ui/qt_runtime.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -61,6 +62,32 @@ QStringList tabStops(const QString& runs) {
       stops << match.captured(1) + QString::number(i);
   }
   return stops;
+}
+
+// Contrast of two colours as WCAG measures it, from 1:1 to 21:1.
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+  return (light + 0.05) / (dark + 0.05);
+}
+
+// A dark desktop, as GNOME's Adwaita dark theme colours it.
+QPalette darkPalette() {
+  QPalette dark(QColor(53, 53, 53), QColor(53, 53, 53));
+  dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+  dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
+  dark.setColor(QPalette::Base, QColor(45, 45, 45));
+  dark.setColor(QPalette::Text, QColor(238, 238, 236));
+  dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+  dark.setColor(QPalette::HighlightedText, Qt::white);
+  dark.setColor(QPalette::Disabled, QPalette::Text, QColor(145, 145, 144));
+  dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(145, 145, 144));
+  return dark;
 }
 
 QString spokenName(QWidget* widget) {
@@ -193,6 +220,49 @@ class WindowTest : public QObject {
       const QString name = spokenName(button);
       QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(button->objectName()));
       names << name;
+    }
+  }
+
+  // Every text of the main window, the manual and the About box, typed and selected text
+  // included, stands out at least 4.5:1 from what it is drawn on, on a light and on a dark
+  // desktop alike.
+  void readableOnEveryPalette() {
+    using R = QPalette::ColorRole;
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+    for (const QPalette& desktop : {light, darkPalette()}) {
+      QApplication::setPalette(desktop);
+      TestWindow window;
+      window.window.findChild<QAction*>(QStringLiteral("mnuManuale"))->trigger();
+      window.window.findChild<QAction*>(QStringLiteral("mnuProdotto"))->trigger();
+      double worst = 21;
+      QStringList unreadable;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        for (QWidget* widget : top->findChildren<QWidget*>()) {
+          QList<std::pair<R, R>> texts;
+          if (qobject_cast<QAbstractButton*>(widget)) texts = {{R::ButtonText, R::Button}};
+          if (qobject_cast<QLineEdit*>(widget))
+            texts = {{R::Text, R::Base}, {R::HighlightedText, R::Highlight}};
+          if (qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget))
+            texts = {{R::WindowText, R::Window}};
+          if (!widget->isVisible()) continue;
+          const auto group = widget->isEnabled() ? QPalette::Active : QPalette::Disabled;
+          for (const auto& [text, background] : texts) {
+            const QPalette& shown = widget->palette();
+            const double ratio = contrast(shown.color(group, text), shown.color(group, background));
+            worst = std::min(worst, ratio);
+            if (ratio < 4.5)
+              unreadable << QStringLiteral("%1 %2 %3:1")
+                                .arg(top->objectName(), widget->objectName(),
+                                     QString::number(ratio, 'f', 2));
+          }
+        }
+      }
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &window.window) top->close();
+      qInfo("least readable text: %.2f:1", worst);
+      QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u' ')));
     }
   }
 

@@ -3,6 +3,7 @@
 #include "core/app_identity.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
+#include "ui/readable_colours.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -36,9 +37,10 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
   return label;
 }
 
+// Black text, unless the desktop's background is too dark for black.
 void setBlackText(QWidget* widget) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
   widget->setPalette(palette);
 }
 

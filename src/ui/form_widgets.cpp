@@ -1,11 +1,13 @@
 #include "ui/form_widgets.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/readable_colours.h"
 #include "ui/wrapping_button.h"
 
 namespace vespera {
@@ -14,12 +16,6 @@ namespace {
 void place(QWidget* widget, const char* name, const Twips& rect) {
   widget->setObjectName(QString::fromUtf8(name));
   widget->setGeometry(rect.toPixels());
-}
-
-void paintRole(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
 }
 
 // The two arrow pictures of the angle converters: black on light grey,
@@ -58,7 +54,10 @@ QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
   applyFont(box, row.font);
-  if (row.role != BoxRole::SystemBackground) paintRole(box, QPalette::Base, boxColour(row.role));
+  if (row.role != BoxRole::SystemBackground) {
+    paintOwnColour(box, QPalette::Base, QPalette::Text, boxColour(row.role));
+  }
+  keepSelectionReadable(box);
   return box;
 }
 
@@ -67,7 +66,9 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
   place(label, row.name, row.rect);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
-  label->setAutoFillBackground(true);  // opaque, in the button face colour
+  // Opaque, in the desktop's button face colour and text, inside the grey group too.
+  label->setPalette(QApplication::palette(label));
+  label->setAutoFillBackground(true);
   label->setTextFormat(Qt::PlainText);
   applyFont(label, row.font);
   return label;
@@ -78,7 +79,7 @@ QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
   place(group, row.name, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
   if (row.greyBackground) {
-    paintRole(group, QPalette::Window, kButtonGrey);
+    paintOwnColour(group, QPalette::Window, QPalette::WindowText, kButtonGrey);
     group->setAutoFillBackground(true);
   }
   return group;
@@ -89,7 +90,9 @@ QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
   place(button, row.name, row.rect);
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, row.font);
-  if (row.look == ButtonLook::Grey) paintRole(button, QPalette::Button, kButtonGrey);
+  if (row.look == ButtonLook::Grey) {
+    paintOwnColour(button, QPalette::Button, QPalette::ButtonText, kButtonGrey);
+  }
   if (row.look == ButtonLook::Picture) {
     button->setIcon(arrowIcon(QByteArrayView(row.name) == "Command108"));
     button->setIconSize(QSize(20, 20));
@@ -104,7 +107,7 @@ QPushButton* makeColouredButton(const QString& name, const QString& caption, con
   button->setGeometry(rect.toPixels());
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, font);
-  paintRole(button, QPalette::Button, colour);
+  paintOwnColour(button, QPalette::Button, QPalette::ButtonText, colour);
   return button;
 }
 
