@@ -1,6 +1,7 @@
 #include "support/test_window.h"
 #include "core/handler.h"
 #include "platform/system_info.h"
+#include "support/files.h"
 #include "ui/qt_runtime.h"
 
 #include <QAccessible>
@@ -206,6 +207,17 @@ class WindowTest : public QObject {
     QCOMPARE(fault->icon, QMessageBox::Critical);
     QCOMPARE(runtime.decimalSeparator(), QChar(u'.'));
     QCOMPARE(QtRuntime(QLocale(QLocale::Italian, QLocale::Italy)).decimalSeparator(), QChar(u','));
+
+    // A separator with no byte in the file (U+066B) gives way to the period: results save.
+    TestWindow arabic(QtRuntime(QLocale(QLocale::Arabic, QLocale::Egypt)).decimalSeparator());
+    arabic.press(QStringLiteral("Command1"));
+    arabic.type(Field::Text2, QStringLiteral("4.83"));
+    arabic.type(Field::Text3, QStringLiteral("10"));
+    arabic.type(Field::NomeFile, arabic.folder.filePath(QStringLiteral("misura.txt")));
+    arabic.press(QStringLiteral("Command41"));
+    arabic.press(QStringLiteral("Command98"));
+    QCOMPARE(readFile(arabic.window.fields().text(Field::NomeFile)),
+             QByteArray("Magnitudine Assoluta V4.83(B-V)\r\n"));
   }
 
   // A screen reader names every box after its heading and tells every button apart.
