@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/qt_runtime.h"
+#include "ui/qt_translations.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(vespera::kApplicationTitle);
   QApplication::setWindowIcon(vespera::applicationIcon());
   vespera::installFontSubstitutes();
+  vespera::installQtTranslations();
   if (fontConfiguration.joinable()) fontConfiguration.join();  // read once, not twice
 
   vespera::QtRuntime runtime;

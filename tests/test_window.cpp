@@ -3,10 +3,12 @@
 #include "platform/system_info.h"
 #include "support/files.h"
 #include "ui/qt_runtime.h"
+#include "ui/qt_translations.h"
 
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -276,6 +278,16 @@ class WindowTest : public QObject {
       qInfo("least readable text: %.2f:1", worst);
       QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u' ')));
     }
+  }
+
+  // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.
+  void italianQtTexts() {
+    installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));
+    TestWindow window;
+    const std::unique_ptr<QMenu> menu(window.box(Field::Text1)->createStandardContextMenu());
+    QString texts;
+    for (QAction* action : menu->actions()) texts += action->text() + u'|';
+    QVERIFY2(texts.contains("&Incolla\t") && texts.contains("Seleziona tutto"), qPrintable(texts));
   }
 
   // --help and --version answer without a display; Qt's own options still work, and any
