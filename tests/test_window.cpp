@@ -280,6 +280,21 @@ class WindowTest : public QObject {
     }
   }
 
+  // Coloured and grey buttons show their colour flat inside a raised edge, white at the top
+  // left and black at the bottom right; twips round to the nearest pixel, 972 as 975.
+  void flatColours() {
+    TestWindow window;
+    const std::pair<const char*, QColor> samples[] = {
+        {"Command85", {64, 0, 0}}, {"Command40", {64, 0, 64}}, {"Command41", {192, 192, 192}}};
+    for (const auto& [name, colour] : samples) {
+      const QImage shown = window.button(name)->grab().toImage();
+      QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::white));
+      QCOMPARE(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(Qt::black));
+      for (int y = 2; y < shown.height() - 2; ++y) QCOMPARE(shown.pixelColor(2, y), colour);
+    }
+    QCOMPARE(window.button("Command85")->size(), window.button("Command2")->size());
+  }
+
   // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.
   void italianQtTexts() {
     installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));

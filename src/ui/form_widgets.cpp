@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/form_button.h"
+#include "ui/form_group.h"
 #include "ui/readable_colours.h"
-#include "ui/wrapping_button.h"
+#include "ui/sunken_box_style.h"
 
 namespace vespera {
 namespace {
@@ -52,6 +54,7 @@ QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   box->setGeometry(row.rect.toPixels());
   box->setObjectName(fieldName(row.field));
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  box->setStyle(sunkenBoxStyle());
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
   applyFont(box, row.font);
   if (row.role != BoxRole::SystemBackground) {
@@ -75,7 +78,7 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
 }
 
 QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
-  auto* group = new QGroupBox(QString::fromUtf8(row.caption), parent);
+  auto* group = new FormGroup(QString::fromUtf8(row.caption), parent);
   place(group, row.name, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
   if (row.greyBackground) {
@@ -86,13 +89,11 @@ QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
 }
 
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
-  auto* button = new WrappingButton(QString::fromUtf8(row.caption), parent);
+  auto* button = new FormButton(QString::fromUtf8(row.caption), parent);
   place(button, row.name, row.rect);
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, row.font);
-  if (row.look == ButtonLook::Grey) {
-    paintOwnColour(button, QPalette::Button, QPalette::ButtonText, kButtonGrey);
-  }
+  if (row.look == ButtonLook::Grey) button->setOwnColour(kButtonGrey);
   if (row.look == ButtonLook::Picture) {
     button->setIcon(arrowIcon(QByteArrayView(row.name) == "Command108"));
     button->setIconSize(QSize(20, 20));
@@ -102,12 +103,12 @@ QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
 
 QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
                                 const FontChoice& font, const QColor& colour, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
+  auto* button = new FormButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(rect.toPixels());
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, font);
-  paintOwnColour(button, QPalette::Button, QPalette::ButtonText, colour);
+  button->setOwnColour(colour);
   return button;
 }
 

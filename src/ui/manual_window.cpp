@@ -2,17 +2,11 @@
 
 #include "ui/app_icon.h"
 #include "ui/manual_text.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 
 namespace vespera {
-
-namespace {
-
-// The window is designed in twips; 15 make one pixel at 96 dots per inch.
-constexpr int px(int twips) { return twips / 15; }
-
-}  // namespace
 
 ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Dialog"));
@@ -23,12 +17,12 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // Where the client area was designed to stand on the screen, and its size.
-  setGeometry(px(2760), px(3750), px(12750), px(8715));
-  setFixedSize(px(12750), px(8715));
+  setGeometry(pixels(2760), pixels(3750), pixels(12750), pixels(8715));
+  setFixedSize(pixels(12750), pixels(8715));
 
   auto* label = new QLabel(this);
   label->setObjectName(QStringLiteral("Label1"));
-  label->setGeometry(px(240), px(240), px(12375), px(8295));
+  label->setGeometry(pixels(240), pixels(240), pixels(12375), pixels(8295));
   QFont font(QStringLiteral("Comic Sans MS"));
   font.setPointSizeF(14.25);
   font.setWeight(QFont::Normal);
