@@ -144,6 +144,8 @@ class WindowTest : public QObject {
       QCOMPARE(manual->parentWidget(), nullptr);
       QCOMPARE(manual->windowTitle(), QStringLiteral("Manuale"));
       QCOMPARE(manual->minimumSize(), manual->maximumSize());
+      QTest::keyClick(manual, Qt::Key_Escape);
+      QVERIFY(manual->isVisible());
       QVERIFY(manual->findChild<QLabel*>()->text().contains(QStringLiteral("ATTENZIONE")));
       manual->close();
     }
