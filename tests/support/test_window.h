@@ -49,11 +49,9 @@ struct TestWindow {
   // A name ending in "+" is pressed with Enter, as a keyboard user does once Tab reached it.
   void press(QString name) {
     const bool byEnter = name.endsWith(u'+');
-    if (byEnter) name.chop(1);
-    QPushButton* pressed = button(name);
+    QPushButton* pressed = button(name.remove(u'+'));
     QVERIFY2(pressed, qPrintable(name));
-    if (byEnter) QTest::keyClick(pressed, Qt::Key_Return);
-    if (!byEnter) QTest::mouseClick(pressed, Qt::LeftButton);
+    byEnter ? QTest::keyClick(pressed, Qt::Key_Return) : QTest::mouseClick(pressed, Qt::LeftButton);
   }
 
   QTemporaryDir folder;
