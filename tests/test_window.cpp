@@ -265,7 +265,8 @@ class WindowTest : public QObject {
   }
 
   // Coloured and grey buttons show their colour flat inside a raised edge, white at the top
-  // left and black at the bottom right; twips round to the nearest pixel, 972 as 975.
+  // left and black at the bottom right; twips round to the nearest pixel, 972 as 975; labels
+  // keep the desktop's button face, in the grey group too.
   void flatColours() {
     TestWindow window;
     const std::pair<const char*, QColor> samples[] = {
@@ -277,6 +278,8 @@ class WindowTest : public QObject {
       for (int y = 2; y < shown.height() - 2; ++y) QCOMPARE(shown.pixelColor(2, y), colour);
     }
     QCOMPARE(window.button("Command85")->size(), window.button("Command2")->size());
+    const QLabel* inGreyGroup = window.window.findChild<QLabel*>(QStringLiteral("Label9"));
+    QCOMPARE(inGreyGroup->palette().window(), QApplication::palette().window());
   }
 
   // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.

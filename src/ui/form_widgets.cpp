@@ -70,7 +70,14 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
   // Opaque, in the desktop's button face colour and text, inside the grey group too.
-  label->setPalette(QApplication::palette(label));
+  const QPalette desktop = QApplication::palette(label);
+  QPalette own = label->palette();
+  for (const auto role : {QPalette::Window, QPalette::WindowText}) {
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      own.setBrush(group, role, desktop.brush(group, role));
+    }
+  }
+  label->setPalette(own);
   label->setAutoFillBackground(true);
   label->setTextFormat(Qt::PlainText);
   applyFont(label, row.font);
