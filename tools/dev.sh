@@ -13,6 +13,7 @@ packages=(
   build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev libxkbcommon-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   xvfb xauth
+  qt6-translations-l10n
 )
 
 configure_and_build() {

@@ -3,6 +3,8 @@
 #include "core/app_identity.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
+#include "ui/readable_colours.h"
+#include "ui/twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -19,13 +21,6 @@ const QString kAboutDescription = QStringLiteral(
 
 namespace {
 
-// The box is designed in twips; 15 make one pixel at 96 dots per inch.
-constexpr int px(int twips) { return twips / 15; }
-
-QRect twipsRect(int left, int top, int width, int height) {
-  return QRect(px(left), px(top), px(width), px(height));
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -36,14 +31,12 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
   return label;
 }
 
+// Black text, unless the desktop's background is too dark for black.
 void setBlackText(QWidget* widget) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
   widget->setPalette(palette);
 }
-
-// Line ends need not fall on whole pixels: take the nearest.
-constexpr int nearestPx(int twips) { return (twips + 7) / 15; }
 
 // One element of the Line1 pair: a horizontal line `width` pixels thick, from
 // x1 to x2 at height y (twips), in one colour.
@@ -52,7 +45,7 @@ QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, Q
   line->setObjectName(QStringLiteral("Line1"));
   line->setProperty("index", index);
   line->setFrameShape(QFrame::NoFrame);
-  line->setGeometry(nearestPx(x1), nearestPx(y), nearestPx(x2) - nearestPx(x1), width);
+  line->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), width);
   QPalette palette = line->palette();
   palette.setColor(QPalette::Window, colour);
   line->setPalette(palette);
@@ -69,7 +62,7 @@ AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWi
   // A fixed dialog frame with a close box only.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(px(5730), px(3555));
+  setFixedSize(pixels(5730), pixels(3555));
   buildControls();
   Form_Load();
 }
@@ -81,33 +74,33 @@ void AboutBox::buildControls() {
   picIcon->setObjectName(QStringLiteral("picIcon"));
   picIcon->setPixmap(icon);
   // The picture box takes the size of its picture.
-  picIcon->setGeometry(QRect(QPoint(px(240), px(240)), icon.size()));
+  picIcon->setGeometry(QRect(QPoint(pixels(240), pixels(240)), icon.size()));
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setGeometry(twipsRect(4320, 2625, 1260, 345));
+  cmdOK_->setGeometry(pixelRect(4320, 2625, 1260, 345));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
 
   cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo_->setGeometry(twipsRect(4320, 3075, 1245, 345));
+  cmdSysInfo_->setGeometry(pixelRect(4320, 3075, 1245, 345));
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
 
   // The etched separator: a grey line with a white one just below and in front of it.
   makeLine(this, 1, 90, 5654, 2445, 1, QColor(0x80, 0x80, 0x80));
 
   QLabel* lblDescription =
-      makeLabel(this, QStringLiteral("lblDescription"), twipsRect(1050, 1125, 3885, 1170));
+      makeLabel(this, QStringLiteral("lblDescription"), pixelRect(1050, 1125, 3885, 1170));
   lblDescription->setText(kAboutDescription);
   setBlackText(lblDescription);
 
-  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"), twipsRect(1050, 240, 3885, 480));
+  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"), pixelRect(1050, 240, 3885, 480));
   setBlackText(lblTitle_);
 
   makeLine(this, 0, 105, 5654, 2460, 2, Qt::white);
 
-  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), twipsRect(1050, 780, 3885, 225));
+  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), pixelRect(1050, 780, 3885, 225));
 
   // Tab order: OK, then System Info (the picture and the labels take no focus).
   setTabOrder(cmdOK_, cmdSysInfo_);

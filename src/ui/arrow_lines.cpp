@@ -1,6 +1,7 @@
 #include "ui/arrow_lines.h"
 
 #include "ui/form1_layout.h"
+#include "ui/twips.h"
 
 #include <QPainter>
 
@@ -17,7 +18,8 @@ void ArrowLines::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
   for (const LineRow& line : form1Lines()) {
-    painter.drawLine(line.from / 15, line.to / 15);
+    painter.drawLine(QPoint(pixels(line.from.x()), pixels(line.from.y())),
+                     QPoint(pixels(line.to.x()), pixels(line.to.y())));
   }
 }
 

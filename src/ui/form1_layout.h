@@ -2,6 +2,7 @@
 
 #include "core/field.h"
 #include "core/handler.h"
+#include "ui/twips.h"
 
 #include <QColor>
 #include <QPoint>
@@ -16,7 +17,7 @@ namespace vespera {
 // to the client area or, inside a group, to the group's top left corner.
 struct Twips {
   int left, top, width, height;
-  QRect toPixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
+  QRect toPixels() const { return pixelRect(left, top, width, height); }
 };
 
 enum class Parent { Window, Frame1, Frame2, Frame3 };

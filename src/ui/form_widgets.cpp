@@ -1,12 +1,16 @@
 #include "ui/form_widgets.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/wrapping_button.h"
+#include "ui/form_button.h"
+#include "ui/form_group.h"
+#include "ui/readable_colours.h"
+#include "ui/sunken_box_style.h"
 
 namespace vespera {
 namespace {
@@ -14,12 +18,6 @@ namespace {
 void place(QWidget* widget, const char* name, const Twips& rect) {
   widget->setObjectName(QString::fromUtf8(name));
   widget->setGeometry(rect.toPixels());
-}
-
-void paintRole(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
 }
 
 // The two arrow pictures of the angle converters: black on light grey,
@@ -56,9 +54,13 @@ QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   box->setGeometry(row.rect.toPixels());
   box->setObjectName(fieldName(row.field));
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  box->setStyle(sunkenBoxStyle());
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
   applyFont(box, row.font);
-  if (row.role != BoxRole::SystemBackground) paintRole(box, QPalette::Base, boxColour(row.role));
+  if (row.role != BoxRole::SystemBackground) {
+    paintOwnColour(box, QPalette::Base, QPalette::Text, boxColour(row.role));
+  }
+  keepSelectionReadable(box);
   return box;
 }
 
@@ -67,29 +69,38 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
   place(label, row.name, row.rect);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
-  label->setAutoFillBackground(true);  // opaque, in the button face colour
+  // Opaque, in the desktop's button face colour and text, inside the grey group too.
+  const QPalette desktop = QApplication::palette(label);
+  QPalette own = label->palette();
+  for (const auto role : {QPalette::Window, QPalette::WindowText}) {
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      own.setBrush(group, role, desktop.brush(group, role));
+    }
+  }
+  label->setPalette(own);
+  label->setAutoFillBackground(true);
   label->setTextFormat(Qt::PlainText);
   applyFont(label, row.font);
   return label;
 }
 
 QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
-  auto* group = new QGroupBox(QString::fromUtf8(row.caption), parent);
+  auto* group = new FormGroup(QString::fromUtf8(row.caption), parent);
   place(group, row.name, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
   if (row.greyBackground) {
-    paintRole(group, QPalette::Window, kButtonGrey);
+    paintOwnColour(group, QPalette::Window, QPalette::WindowText, kButtonGrey);
     group->setAutoFillBackground(true);
   }
   return group;
 }
 
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
-  auto* button = new WrappingButton(QString::fromUtf8(row.caption), parent);
+  auto* button = new FormButton(QString::fromUtf8(row.caption), parent);
   place(button, row.name, row.rect);
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, row.font);
-  if (row.look == ButtonLook::Grey) paintRole(button, QPalette::Button, kButtonGrey);
+  if (row.look == ButtonLook::Grey) button->setOwnColour(kButtonGrey);
   if (row.look == ButtonLook::Picture) {
     button->setIcon(arrowIcon(QByteArrayView(row.name) == "Command108"));
     button->setIconSize(QSize(20, 20));
@@ -99,12 +110,12 @@ QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
 
 QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
                                 const FontChoice& font, const QColor& colour, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
+  auto* button = new FormButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(rect.toPixels());
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, font);
-  paintRole(button, QPalette::Button, colour);
+  button->setOwnColour(colour);
   return button;
 }
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -157,12 +158,16 @@ void MainWindow::Command42_Click() {
   QCoreApplication::exit(0);
 }
 
-// Prints the client area at once on the default printer, with no dialog; a
-// missing or failing printer is reported and nothing else changes.
+// Prints the window at once on the default printer, with no dialog, as a user sees it at
+// rest: its designed client area however large the window is, no focus frame, no text
+// cursor. A missing or failing printer is reported and nothing else changes.
 void MainWindow::mnuStampa_Click() {
-  runHandler([this](FieldStore&,
-                    Runtime&) { services_.printer.printImage(centralWidget()->grab().toImage()); },
-             *store_, runtime_);
+  QPointer<QWidget> focused = focusWidget();
+  if (focused) focused->clearFocus();
+  const QImage image = centralWidget()->grab(kClientArea.toPixels()).toImage();
+  if (focused) focused->setFocus();
+  runHandler([&](FieldStore&, Runtime&) { services_.printer.printImage(image); }, *store_,
+             runtime_);
 }
 
 void MainWindow::mnuManuale_Click() { (new ManualWindow())->show(); }

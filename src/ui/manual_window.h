@@ -12,6 +12,13 @@ class ManualWindow : public QDialog {
 
  public:
   explicit ManualWindow(QWidget* parent = nullptr);
+
+ protected:
+  // The manual handles no keys: Esc does not close it, only its close box does.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void keepCloseBoxReachable();
 };
 
 }  // namespace vespera

@@ -1,5 +1,7 @@
 #include "ui/qt_runtime.h"
 
+#include "storage/windows1252.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -16,9 +18,12 @@ QMessageBox::Icon iconFor(int flags) {
 
 }  // namespace
 
+// The program's own numbers must always be savable: where the user's decimal separator has
+// no byte in the measurement file's code page (the Arabic U+066B), they take the period.
 QtRuntime::QtRuntime(const QLocale& locale) {
   const QString point = locale.decimalPoint();
-  decimalSeparator_ = point.isEmpty() ? QLatin1Char('.') : point.front();
+  const bool savable = point.size() == 1 && encodeWindows1252(point).has_value();
+  decimalSeparator_ = savable ? point.front() : QLatin1Char('.');
 }
 
 void QtRuntime::messageBox(const QString& prompt, int flags, const QString& title) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+namespace vespera {
+
+// The window's own colours were chosen on a light desktop, for black text. Wherever it
+// paints a colour of its own, the text on it must stay readable whatever the desktop's
+// palette: at least 4.5:1 as WCAG measures contrast.
+inline constexpr double kReadableContrast = 4.5;
+
+double contrastRatio(const QColor& a, const QColor& b);
+
+// Black, the light scheme's text colour, or white where the colour is too dark for black.
+QColor textColourOn(const QColor& background);
+
+// Gives the widget its own background colour and the text colour that reads on it.
+void paintOwnColour(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text,
+                    const QColor& colour);
+
+// Selected text of a text box: the desktop's colours, where they read on each other.
+void keepSelectionReadable(QWidget* box);
+
+}  // namespace vespera
