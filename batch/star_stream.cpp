@@ -6,7 +6,9 @@
 #include "system_reason.h"
 #include "vector_registers.h"
 
+#ifndef _WIN32
 #include <poll.h>
+#endif
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -87,18 +89,25 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
   for (auto& other : others) other.get();
 }
 
-// Waits on a non-blocking descriptor instead of taking "try again" for a failure.
-bool waitFor(int descriptor, short event) {
-  pollfd wanted{descriptor, event, 0};
+// Waits on a non-blocking descriptor instead of taking "try again" for a failure. The C
+// library's descriptors on Windows are never non-blocking: there, nothing is waited for.
+bool waitFor(int descriptor, bool toWrite) {
+#ifdef _WIN32
+  (void)descriptor;
+  (void)toWrite;
+  return false;
+#else
+  pollfd wanted{descriptor, short(toWrite ? POLLOUT : POLLIN), 0};
   return (errno == EAGAIN || errno == EWOULDBLOCK) &&
          (::poll(&wanted, 1, -1) >= 0 || errno == EINTR);
+#endif
 }
 
 ssize_t readSome(int input, char* into, std::size_t size) {
   ssize_t count;
   do {
     count = ::read(input, into, size);
-  } while (count < 0 && (errno == EINTR || waitFor(input, POLLIN)));
+  } while (count < 0 && (errno == EINTR || waitFor(input, false)));
   return count;
 }
 
@@ -106,7 +115,7 @@ ssize_t readSome(int input, char* into, std::size_t size) {
 int writeAll(int output, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t count = ::write(output, bytes.data(), bytes.size());
-    if (count < 0 && (errno == EINTR || waitFor(output, POLLOUT))) continue;
+    if (count < 0 && (errno == EINTR || waitFor(output, true))) continue;
     if (count < 0) return errno;
     bytes.remove_prefix(std::size_t(count));
   }

@@ -8,7 +8,9 @@ namespace vespera {
 QString systemReason(int error) {
   switch (error) {
     case ENOSPC: return QStringLiteral("il disco \u00E8 pieno");
+#ifdef EDQUOT  // disk quotas are a Unix thing
     case EDQUOT: return QStringLiteral("lo spazio concesso all'utente sul disco \u00E8 esaurito");
+#endif
     case EFBIG: return QStringLiteral("il file supera la dimensione massima consentita");
     case EBADF: return QStringLiteral("il descrittore \u00E8 chiuso, o non aperto per questo uso");
     case EIO: return QStringLiteral("errore del dispositivo");
