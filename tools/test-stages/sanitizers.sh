@@ -12,19 +12,23 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}-asan"
 
-# gcc's sanitizer runtimes (libasan, libubsan) come with build-essential.
-install_packages build-essential cmake qt6-base-dev libgl-dev
+# gcc's sanitizer runtimes (libasan, libubsan, libtsan) come with build-essential.
+install_packages build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev \
+  libxkbcommon-dev
 
-sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-# -O1 keeps the instrumented tests quick; line tables only (-g1) keep the
-# build quick and are all a sanitizer's stack trace needs.
-timeout 60 cmake -S "$here" -B "$build" \
-  -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS="$sanitize -O1" \
-  -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
-  || fail "could not configure the sanitized build in $build"
+# configure DIR FLAGS: a build of the whole project in DIR, compiled and linked with FLAGS.
+# -O1 keeps the instrumented tests quick; line tables only (-g1) keep the build quick and are
+# all a sanitizer's stack trace needs.
+configure() {
+  local generator=()
+  [ -f "$1/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
+  timeout 60 cmake -S "$here" -B "$1" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$2 -O1" -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
+    -DCMAKE_EXE_LINKER_FLAGS="$2" -DCMAKE_SHARED_LINKER_FLAGS="$2" \
+    || fail "could not configure the build with $2 in $1"
+}
+
+configure "$build" "-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 timeout 1200 cmake --build "$build" -j2 \
   || fail "could not build the program with sanitizers in $build (or the build took over 20 minutes)"
 
@@ -38,12 +42,7 @@ timeout 600 ctest --output-on-failure -j2 --timeout 180 \
 # ThreadSanitizer: only what the batch test needs. Its reports go to files, since the
 # test reads what vespera-batch says on standard error.
 tsan="${VESPERA_BUILD_DIR:-$here/build}-tsan"
-timeout 60 cmake -S "$here" -B "$tsan" \
-  -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" \
-  -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
-  || fail "could not configure the ThreadSanitizer build in $tsan"
+configure "$tsan" "-fsanitize=thread"
 timeout 1200 cmake --build "$tsan" -j2 --target test_batch vespera-batch \
   || fail "could not build the batch tests with ThreadSanitizer in $tsan"
 rm -rf "$tsan/tsan-reports" && mkdir -p "$tsan/tsan-reports"
