@@ -113,7 +113,7 @@ void reportInputErrors(const QString& file, const QStringList& errors, QTextStre
 int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
   const auto parsed = readCommandLine(arguments, out, err);
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
-  const BatchOptions& options = std::get<BatchOptions>(parsed);
+  const auto& options = std::get<BatchOptions>(parsed);
 
   QFile input;
   const bool fromStandardInput = options.input == QStringLiteral("-");

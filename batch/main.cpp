@@ -12,5 +12,5 @@ int main(int argc, char* argv[]) {
   standardError.open(stderr, QIODevice::WriteOnly);
   QTextStream out(&standardOutput);
   QTextStream err(&standardError);
-  return vespera::runBatch(application.arguments(), out, err);
+  return vespera::runBatch(QCoreApplication::arguments(), out, err);
 }

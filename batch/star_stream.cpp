@@ -79,7 +79,7 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
 }
 
 ssize_t readSome(int input, std::vector<char>& chunk) {
-  ssize_t count;
+  ssize_t count = 0;
   do {
     count = ::read(input, chunk.data(), chunk.size());
   } while (count < 0 && errno == EINTR);
@@ -88,6 +88,7 @@ ssize_t readSome(int input, std::vector<char>& chunk) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): a block's steps read best in order
 StreamOutcome streamStars(int input, QIODevice& output, const ColumnChoice& choice,
                           Progress& progress) {
   StreamOutcome outcome;
