@@ -126,6 +126,7 @@ class BatchTest : public QObject {
     QCOMPARE(readFile(output), QByteArray("earlier results\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"results.csv"});
     QCOMPARE(batch({QStringLiteral("--no-such-option"), QStringLiteral("-")}).exitCode, 2);
+    QVERIFY(batch({QStringLiteral("--help")}).out.startsWith("Uso: vespera-batch [opzioni]"));
   }
 
   // Many stars, worked in blocks on every core: all of them, in input order, into a file
