@@ -141,8 +141,7 @@ class BatchTest : public QObject {
     QVERIFY(writeFile(stars, input));
     QVERIFY(writeFile(output, "earlier results\n"));
     const Run full = batch({stars, QStringLiteral("-o"), output}, {}, [] {
-      // The 3 MB of results stop a third of the way; the small files a coverage build
-      // writes on exit still fit, whole.
+      // 3 MB of results stop a third of the way; a coverage build's small files still fit.
       const rlimit limit{1 << 20, RLIM_INFINITY};
       std::signal(SIGXFSZ, SIG_IGN);
       setrlimit(RLIMIT_FSIZE, &limit);
