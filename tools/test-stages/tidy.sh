@@ -28,9 +28,12 @@ PY
 )
 [ ${#units[@]} -gt 0 ] || fail "no translation units in $build/compile_commands.json"
 
+# The build's -Werror (VESPERA_WARNINGS_AS_ERRORS) is gcc's business: clang's own warnings
+# stay warnings here, and only the checks count.
 log="$build/tidy.log"
 printf '%s\n' "${units[@]}" \
-  | timeout 1800 xargs -P2 -n1 clang-tidy -p "$build" --quiet >"$log" 2>"$log.stderr" || true
+  | timeout 1800 xargs -P2 -n1 clang-tidy -p "$build" --quiet --extra-arg=-Wno-error \
+    >"$log" 2>"$log.stderr" || true
 # A finding in a header is reported by every unit that includes it: count it once.
 findings=$(grep -E '^/.*: (warning|error): .*\[[a-z0-9.,-]+\]$' "$log" | sort -u || true)
 if [ -n "$findings" ]; then
