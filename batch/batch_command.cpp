@@ -119,7 +119,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
              bool standardInputOpen) {
   const auto parsed = readCommandLine(arguments, out, err);
   if (const int* exitCode = std::get_if<int>(&parsed)) return *exitCode;
-  const BatchOptions& options = std::get<BatchOptions>(parsed);
+  const auto& options = std::get<BatchOptions>(parsed);
   const auto fail = [&](const QString& message) {
     err << said(message) << "\n";
     return int(kBatchBadInput);

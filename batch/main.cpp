@@ -46,5 +46,5 @@ int main(int argc, char* argv[]) {
   standardError.open(stderr, QIODevice::WriteOnly);
   QTextStream out(&standardOutput);
   QTextStream err(&standardError);
-  return vespera::runBatch(application.arguments(), out, err, standardInputOpen);
+  return vespera::runBatch(QCoreApplication::arguments(), out, err, standardInputOpen);
 }

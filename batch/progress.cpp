@@ -25,7 +25,7 @@ void Progress::update(qint64 rows, qint64 bytesRead) {
   std::fflush(stderr);
 }
 
-void Progress::finish() {
+void Progress::finish() const {
   if (!shown_ || drawnAt_ < 0) return;
   std::fputs("\r\033[K", stderr);
   std::fflush(stderr);

@@ -11,7 +11,7 @@ class Progress {
  public:
   Progress(bool shown, qint64 inputSize);
   void update(qint64 rows, qint64 bytesRead);
-  void finish();
+  void finish() const;
 
  private:
   bool shown_;

@@ -104,7 +104,7 @@ bool waitFor(int descriptor, bool toWrite) {
 }
 
 ssize_t readSome(int input, char* into, std::size_t size) {
-  ssize_t count;
+  ssize_t count = 0;
   do {
     count = ::read(input, into, size);
   } while (count < 0 && (errno == EINTR || waitFor(input, false)));
@@ -131,6 +131,7 @@ QString tooLong(qint64 line) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): a block's steps read best in order
 StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Progress& progress) {
   StreamOutcome outcome;
   std::optional<StarLayout> layout;

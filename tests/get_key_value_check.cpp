@@ -19,11 +19,11 @@ using namespace vespera;
 
 namespace {
 
-const std::string kTool = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
-const std::string kNoTool = "C:\\Program Files\\Common Files\\Microsoft Shared\\NoTool";
-const std::string kOurs = "SOFTWARE\\Vespera Check";
-const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kTool = R"(C:\Program Files\Common Files\Microsoft Shared\MSInfo\msinfo32.exe)";
+const std::string kNoTool = R"(C:\Program Files\Common Files\Microsoft Shared\NoTool)";
+const std::string kOurs = R"(SOFTWARE\Vespera Check)";
+const std::string kMsinfo = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+const std::string kLocation = R"(SOFTWARE\Microsoft\Shared Tools Location)";
 
 // What GetKeyValue gives, in words: read or not, or a run-time error, and KeyVal after it;
 // then how many bytes the registry says the value holds, or the error code it gives.
@@ -45,7 +45,7 @@ const Case kCases[] = {
      said("read", kTool, kTool.size() + 1)},
     {"the folder whose tool is missing", kLocation, "MSINFO",
      said("read", kNoTool, kNoTool.size() + 1)},
-    {"a name in other letter case", "software\\microsoft\\shared tools\\msinfo", "path",
+    {"a name in other letter case", R"(software\microsoft\shared tools\msinfo)", "path",
      said("read", kTool, kTool.size() + 1)},
     {"a string without its terminator", kOurs, "Unterminated", said("read", "ABC", 3)},
     {"a DWORD", kOurs, "Number", said("read", "&h12345678", 4)},

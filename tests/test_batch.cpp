@@ -131,6 +131,7 @@ class BatchTest : public QObject {
     QCOMPARE(readFile(output), QByteArray("earlier results\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"results.csv"});
     QCOMPARE(batch({QStringLiteral("--no-such-option"), QStringLiteral("-")}).exitCode, 2);
+    QVERIFY(batch({QStringLiteral("--help")}).out.startsWith("Uso: vespera-batch [opzioni]"));
   }
 
   // On standard output each row goes out as soon as it is done, before the input ends.

@@ -180,14 +180,14 @@ class WindowTest : public QObject {
   // Real message boxes, OK only: the icon each kind of message asks for, and the program's
   // title where a message has none of its own. A fault that stops a handler is one such box.
   void realMessageBoxes() {
-    QtRuntime runtime(QLocale(QLocale::English));
+    QtRuntime runtime{QLocale(QLocale::English)};
     const std::tuple<int, QString, QMessageBox::Icon, QString> kinds[] = {
         {kNoIcon, "", QMessageBox::NoIcon, "Vespera 3.3"},
         {kInformationIcon, "Salva", QMessageBox::Information, "Salva"},
         {kCriticalIcon, "Salva", QMessageBox::Critical, "Salva"}};
     for (const auto& [flags, title, icon, shownTitle] : kinds) {
-      const auto seen =
-          closeBoxOf([&] { runtime.messageBox(QStringLiteral("Fatto!"), flags, title); });
+      const auto seen = closeBoxOf(
+          [&, f = flags, t = title] { runtime.messageBox(QStringLiteral("Fatto!"), f, t); });
       QVERIFY(seen);
       QCOMPARE(seen->title, shownTitle);
       QCOMPARE(seen->text, QStringLiteral("Fatto!"));

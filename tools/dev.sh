@@ -19,7 +19,7 @@ packages=(
 configure_and_build() {
   local generator=()
   [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
-  cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$build" -j"$(nproc)"
 }
 
@@ -31,7 +31,7 @@ case "${1:-}" in
     ;;
   test)
     install_packages "${packages[@]}"
-    configure_and_build
+    configure_and_build -DVESPERA_WARNINGS_AS_ERRORS=ON  # a new warning fails the tests
     echo "== set-up and build took $SECONDS s"
     started=$SECONDS
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")

@@ -7,7 +7,9 @@ namespace {
 
 // The sticky flags: the first fault since the last test, as handlers run one at
 // a time on the user-interface thread.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): per thread, like FPU flags
 thread_local bool gFaultPending = false;
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): per thread, like FPU flags
 thread_local FaultKind gPendingKind = FaultKind::InvalidOperation;
 
 void raise(FaultKind kind) {

@@ -50,6 +50,7 @@ struct NumberPrefix {
   bool hasDigits = false;
 };
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one pass, as the number is written
 NumberPrefix scanNumber(const QString& text, QChar userSeparator) {
   NumberPrefix prefix;
   qsizetype i = 0;

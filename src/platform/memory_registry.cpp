@@ -145,6 +145,7 @@ std::int32_t MemoryRegistry::queryValue(RegistryHandle key, const std::string& v
     size = needed;
     return kRegistryMoreData;
   }
+  // NOLINTNEXTLINE(bugprone-not-null-terminated-result): raw bytes; strings bring their own NUL
   std::memcpy(buffer, bytes.data(), bytes.size());
   size = needed;
   return kRegistrySuccess;

@@ -39,8 +39,6 @@ void printOnOnePage(QPrinter& printer, const QImage& image) {
 
 }  // namespace
 
-Printer::~Printer() = default;
-
 SystemPrinter::SystemPrinter(DefaultPrinterLookup findDefaultPrinter)
     : findDefaultPrinter_(std::move(findDefaultPrinter)) {}
 

@@ -13,7 +13,7 @@ namespace vespera {
 // printer fails.
 class Printer {
  public:
-  virtual ~Printer();
+  virtual ~Printer() = default;
   virtual void printImage(const QImage& image) = 0;
 };
 

@@ -29,8 +29,8 @@ class KeyCloser {
 std::string valueText(const std::array<std::uint8_t, kKeyValueBufferSize>& buffer,
                       std::uint32_t size) {
   if (size == 0) throw RegistryValueError();
-  std::string text(reinterpret_cast<const char*>(buffer.data()),
-                   std::min<std::uint32_t>(size, kKeyValueBufferSize));
+  std::string text(buffer.begin(),
+                   buffer.begin() + std::min<std::uint32_t>(size, kKeyValueBufferSize));
   if (text.back() == '\0') text.pop_back();
   return text;
 }
@@ -40,6 +40,7 @@ std::string valueText(const std::array<std::uint8_t, kKeyValueBufferSize>& buffe
 std::string hexRendering(const std::string& bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string rendering = "&h";
+  // NOLINTNEXTLINE(modernize-loop-convert): clang 14 cannot read libstdc++ 12's views::reverse
   for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
     const auto value = static_cast<unsigned char>(*byte);
     rendering += kDigits[value >> 4];

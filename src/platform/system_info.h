@@ -10,7 +10,7 @@ inline const QString kSystemInfoUnavailable =
     QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili.");
 
 // Where the registry keys name the system-information tool.
-inline constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
 inline constexpr const char* kMsinfoPathValue = "PATH";
 inline constexpr const char* kSharedToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr const char* kSharedToolsMsinfoValue = "MSINFO";

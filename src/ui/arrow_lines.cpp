@@ -14,7 +14,7 @@ ArrowLines::ArrowLines(const QRect& clientArea, QWidget* canvas) : QWidget(canva
   setGeometry(clientArea);
 }
 
-void ArrowLines::paintEvent(QPaintEvent*) {
+void ArrowLines::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
   for (const LineRow& line : form1Lines()) {

@@ -147,14 +147,4 @@ QColor boxColour(BoxRole role) {
   return {};
 }
 
-const char* parentName(Parent parent) {
-  switch (parent) {
-    case Window: return "Form1";
-    case Frame1: return "Frame1";
-    case Frame2: return "Frame2";
-    case Frame3: return "Frame3";
-  }
-  return "";
-}
-
 }  // namespace vespera

@@ -90,6 +90,5 @@ std::span<const ButtonRow> form1Buttons();
 std::span<const LineRow> form1Lines();
 
 QColor boxColour(BoxRole role);  // invalid for the system background
-const char* parentName(Parent parent);
 
 }  // namespace vespera

@@ -18,6 +18,6 @@ QGroupBox* makeGroup(const FrameRow& row, QWidget* parent);
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent);
 QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
                                 const FontChoice& font, const QColor& colour, QWidget* parent);
-void applyFont(QWidget* widget, const FontChoice& font);
+void applyFont(QWidget* widget, const FontChoice& wanted);
 
 }  // namespace vespera
