@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
