@@ -175,16 +175,14 @@ StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Pro
         start = run;
         continue;
       }
-      const std::size_t from = std::max(start, searched);
-      const auto* found =
-          static_cast<const char*>(std::memchr(pending.data() + from, '\n', pending.size() - from));
-      const std::size_t end = found ? std::size_t(found - pending.data()) : pending.size();
+      const std::size_t newline = std::string_view(pending).find('\n', std::max(start, searched));
+      const std::size_t end = newline == std::string_view::npos ? pending.size() : newline;
       searched = end;
       if (end - start > kLongestLine) {
         outcome.inputErrors << tooLong(lineNumber + 1);
         return outcome;
       }
-      if (!found && !atEnd) break;
+      if (newline == std::string_view::npos && !atEnd) break;
       const std::string_view text(pending.data() + start, end - start);
       start = end + 1;
       ++lineNumber;

@@ -161,7 +161,7 @@ class BatchTest : public QObject {
       {"locked folder", {"-", "-o", "%1/locked/results.csv"}, becomeNobody, 1,
        "impossibile creare un file nella cartella \"%1/locked\"", 0},
       {"full disk", {"%1/stars.csv", "-o", "%1/results.csv"}, [] { std::signal(SIGXFSZ, SIG_IGN);
-         const rlimit limit{4096, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &limit); }, 1,
+         const rlimit limit{1 << 20, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &limit); }, 1,
        "impossibile scrivere \"%1/results.csv\": il file supera la dimensione massima", 0},
       {"device full", {"%1/stars.csv", "-o", "/dev/full"}, [] {}, 1,
        "impossibile scrivere \"/dev/full\": il disco \u00e8 pieno", 0},

@@ -5,7 +5,7 @@
 
 namespace vespera {
 
-void FormGroup::paintEvent(QPaintEvent*) {
+void FormGroup::paintEvent(QPaintEvent* /*event*/) {
   constexpr int kCaptionIndent = 8;
   QPainter painter(this);
   const QFontMetrics metrics(font());

@@ -32,11 +32,15 @@ class SunkenBoxStyle : public QProxyStyle {
 }  // namespace
 
 QStyle* sunkenBoxStyle() {
-  static QStyle* style = [] {
-    auto* created = new SunkenBoxStyle(QApplication::style()->name());
-    created->setParent(qApp);
-    return created;
-  }();
+  // One style for every box, owned by the application: a later application (a test makes
+  // several) gets a style of its own rather than one deleted with the first.
+  const QString name = QStringLiteral("vesperaSunkenBoxStyle");
+  auto* style = qApp->findChild<QStyle*>(name, Qt::FindDirectChildrenOnly);
+  if (!style) {
+    style = new SunkenBoxStyle(QApplication::style()->name());
+    style->setObjectName(name);
+    style->setParent(qApp);
+  }
   return style;
 }
 
