@@ -229,7 +229,8 @@ wineserver -k
 timeout 120 wine "$program_dir/Uninstall.exe" /S || fail "the uninstaller failed"
 # The uninstaller runs on from a copy of itself in the temporary folder.
 timeout 120 wineserver -w || fail "the uninstaller did not end"
-left=$(find "$drive_c" -ipath '*vespera*' ! -path "$drive_c/users/*/Temp/*")
+# Paths inside drive_c only: the prefix's own path may well name vespera.
+left=$(cd "$drive_c" && find . -ipath '*vespera*' ! -path './users/*/Temp/*')
 [ -z "$left" ] || fail "the uninstaller left: $left"
 grep -qi 'Vespera 3\.3\|Program Files\\\\Vespera' "$WINEPREFIX/system.reg" &&
   fail "the uninstaller left its registry keys"
