@@ -20,7 +20,8 @@ int main(int argc, char* argv[]) {
     return *refused;
   }
   QApplication::setStyle(QStringLiteral("Fusion"));
-  QApplication::setApplicationName(vespera::kApplicationTitle);
+  QApplication::setApplicationName(
+      QString::fromUtf8(vespera::kApplicationTitle.data(), vespera::kApplicationTitle.size()));
   QApplication::setWindowIcon(vespera::applicationIcon());
   vespera::installFontSubstitutes();
   vespera::installQtTranslations();

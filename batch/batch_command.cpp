@@ -4,7 +4,7 @@
 #include "star_stream.h"
 #include "system_reason.h"
 
-#include "storage/file_replacement.h"
+#include "files/file_replacement.h"
 
 #include <QCommandLineParser>
 #include <QDir>

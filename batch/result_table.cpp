@@ -2,47 +2,44 @@
 
 #include "csv_line.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vespera {
 namespace {
 
 // The columns after the name and the temperature: what the window shows in each field.
-// After a temperature button, Text7 holds that button's caption.
+// After a temperature button, the temperature field holds that button's caption.
 struct FieldColumn {
   const char* name;
   Field field;
 };
 constexpr std::array<FieldColumn, 13> kFieldColumns{{
-    {"preset_k", Field::Text7},
-    {"surface_mag", Field::Text1},
-    {"v", Field::Text2},
-    {"distance_pc", Field::Text3},
-    {"diameter_m", Field::Text4},
-    {"abs_mag", Field::Text5},
-    {"sun_ratio", Field::Text6},
-    {"parallax_mas", Field::Text11},
-    {"light_years", Field::Text12},
-    {"au", Field::Text15},
-    {"km", Field::Text16},
-    {"theta_deg", Field::Text13},
-    {"angular_km", Field::Text14},
+    {"preset_k", Field::TemperatureKelvin},
+    {"surface_mag", Field::SurfaceMagnitude},
+    {"v", Field::ApparentMagnitude},
+    {"distance_pc", Field::DistanceParsecs},
+    {"diameter_m", Field::DiameterMetres},
+    {"abs_mag", Field::AbsoluteMagnitude},
+    {"sun_ratio", Field::DiameterToSun},
+    {"parallax_mas", Field::ParallaxMilliarcseconds},
+    {"light_years", Field::DistanceLightYears},
+    {"au", Field::DistanceAstronomicalUnits},
+    {"km", Field::DistanceKilometres},
+    {"theta_deg", Field::AngleDegrees},
+    {"angular_km", Field::AngularDiameterKilometres},
 }};
 
-// Field texts are nearly always plain ASCII digits that need no quotes: those are copied
-// as they are, in one pass.
-void appendCell(std::string& out, const QString& text) {
-  const std::size_t start = out.size();
-  out.resize(start + std::size_t(text.size()));
-  char* copy = out.data() + start;
-  for (QChar c : text) {
-    const char16_t unit = c.unicode();
-    if (unit >= 0x80 || unit == u',' || unit == u'"' || unit == u' ' || unit < 0x20) {
-      out.resize(start);
-      appendCsvCell(out, text.toStdString());
-      return;
-    }
-    *copy++ = char(unit);
+// Field texts are nearly always plain digits that need no quotes: those are copied as they
+// are.
+void appendCell(std::string& out, std::string_view text) {
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    return c > ' ' && c != ',' && c != '"' && static_cast<unsigned char>(c) < 0x80;
+  });
+  if (plain) {
+    out += text;
+  } else {
+    appendCsvCell(out, text);
   }
 }
 

@@ -18,16 +18,16 @@ namespace {
 constexpr double kMilliarcsecondsPerDegree = 3600.0 * 1000.0;
 
 // The temperature button nearest a temperature, pressed.
-Handler pressNearestPreset(const QString& kelvin) {
+Handler pressNearestPreset(const std::string& kelvin) {
   return [kelvin](FieldStore& store, Runtime& runtime) {
     pressPreset(nearestPreset(parseNumber(kelvin, runtime.decimalSeparator())), store, runtime);
   };
 }
 
-Handler typeAngleInDegrees(const QString& milliarcseconds) {
+Handler typeAngleInDegrees(const std::string& milliarcseconds) {
   return [milliarcseconds](FieldStore& store, Runtime& runtime) {
     FieldIO io(store, runtime);
-    io.write(Field::Text13,
+    io.write(Field::AngleDegrees,
              parseNumber(milliarcseconds, runtime.decimalSeparator()) / kMilliarcsecondsPerDegree);
   };
 }
@@ -38,41 +38,43 @@ StarResult calculateStar(const StarInput& star, SurfaceSource surfaceSource,
                          DistanceSource distanceSource) {
   StarResult result;
   MemoryFieldStore& fields = result.fields;
-  RecordingRuntime runtime(QLatin1Char('.'));
+  RecordingRuntime runtime(".");
   // One button press; false once it has reported an error.
   const auto press = [&](const Handler& handler) {
     runHandler(handler, fields, runtime);
-    if (runtime.errors.isEmpty()) return true;
-    result.error = runtime.errors.first();
+    if (runtime.errors.empty()) return true;
+    result.error = runtime.errors.front();
     return false;
   };
 
   switch (surfaceSource) {
-    case SurfaceSource::SurfaceMagnitude: fields.setText(Field::Text1, star.surface); break;
+    case SurfaceSource::SurfaceMagnitude:
+      fields.setText(Field::SurfaceMagnitude, star.surface);
+      break;
     case SurfaceSource::Temperature:
       result.temperature = star.surface;
       if (!press(pressNearestPreset(star.surface))) return result;
       break;
     case SurfaceSource::ColourIndex:
-      fields.setText(Field::Text10, star.surface);
-      if (!press(Command96_Click)) return result;
-      result.temperature = fields.text(Field::Text7);
+      fields.setText(Field::ColourIndex, star.surface);
+      if (!press(temperatureFromColourIndex)) return result;
+      result.temperature = fields.text(Field::TemperatureKelvin);
       if (!press(pressNearestPreset(result.temperature))) return result;
       break;
   }
 
-  fields.setText(Field::Text2, star.apparentMagnitude);
+  fields.setText(Field::ApparentMagnitude, star.apparentMagnitude);
   if (distanceSource == DistanceSource::Parsecs) {
-    fields.setText(Field::Text3, star.distance);
+    fields.setText(Field::DistanceParsecs, star.distance);
   } else {
-    fields.setText(Field::Text11, star.distance);
-    if (!press(Command99_Click)) return result;
+    fields.setText(Field::ParallaxMilliarcseconds, star.distance);
+    if (!press(parsecsFromParallax)) return result;
   }
-  if (!press(Command41_Click)) return result;
+  if (!press(calculateDiameter)) return result;
 
-  if (!star.angularDiameterMas.isEmpty()) {
+  if (!star.angularDiameterMas.empty()) {
     if (!press(typeAngleInDegrees(star.angularDiameterMas))) return result;
-    press(Command101_Click);
+    press(diameterFromAngle);
   }
   return result;
 }

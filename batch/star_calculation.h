@@ -9,9 +9,9 @@ namespace vespera {
 // One star worked through the window's own handlers: the fields as the window
 // shows them afterwards, and the message of the error that stopped it.
 struct StarResult {
-  QString temperature;  // the kelvin that chose the temperature button, if one was pressed
+  std::string temperature;  // the kelvin that chose the temperature button, if one was pressed
   MemoryFieldStore fields;
-  QString error;  // empty when every step ran
+  std::string error;  // empty when every step ran
 };
 
 // Fills a fresh window as a user would and presses its buttons: the surface

@@ -30,8 +30,8 @@ struct Line {
   qint64 number;  // in the file, counting comments and blank lines
 };
 
-QString unclosedQuote(qint64 line) {
-  return QStringLiteral("riga %1: virgolette aperte e non chiuse sulla riga").arg(line);
+std::string unclosedQuote(qint64 line) {
+  return "riga " + std::to_string(line) + ": virgolette aperte e non chiuse sulla riga";
 }
 
 // What one core made of its share of a block: the output lines, and where the input
@@ -40,7 +40,7 @@ struct Share {
   std::string out;
   qint64 stars = 0;
   qint64 faulted = 0;
-  QString inputError;
+  std::string inputError;
 };
 
 void workShare(std::span<const Line> lines, const StarLayout& layout, const ColumnChoice& choice,
@@ -56,10 +56,10 @@ void workShare(std::span<const Line> lines, const StarLayout& layout, const Colu
       return;
     }
     share.inputError = readStar(cells, line.number, layout, choice, star);
-    if (!share.inputError.isEmpty()) return;
+    if (!share.inputError.empty()) return;
     clearUpperVectorRegisters();
     const StarResult result = calculateStar(star, layout.surfaceSource, layout.distanceSource);
-    share.faulted += result.error.isEmpty() ? 0 : 1;
+    share.faulted += result.error.empty() ? 0 : 1;
     ++share.stars;
     appendResultLine(share.out, star.name, result);
   }
@@ -193,7 +193,7 @@ StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Pro
       }
       std::vector<std::string> header;
       if (!splitCsvLine(text, header)) {
-        outcome.inputErrors << unclosedQuote(lineNumber);
+        outcome.inputErrors << QString::fromStdString(unclosedQuote(lineNumber));
         return outcome;
       }
       layout = readHeader(header, lineNumber, choice, outcome.inputErrors);
@@ -205,8 +205,8 @@ StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Pro
       outcome.stars += share.stars;
       outcome.faulted += share.faulted;
       if (!write(share.out)) return outcome;
-      if (!share.inputError.isEmpty()) {
-        outcome.inputErrors << share.inputError;
+      if (!share.inputError.empty()) {
+        outcome.inputErrors << QString::fromStdString(share.inputError);
         return outcome;
       }
       share.out.clear();

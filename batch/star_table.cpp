@@ -49,23 +49,29 @@ std::optional<Source> pickSource(const QList<Source>& sources, std::optional<Sou
   return std::nullopt;
 }
 
-// A cell that must hold a number; optional cells may be empty. Returns the fault, if any.
-QString numberCell(const std::string& text, const QString& header, bool required, qint64 line,
-                   QString& cell) {
+// A cell that must hold a number; optional cells may be empty. Returns the fault, if any,
+// naming the column as the file does.
+std::string numberCell(const std::string& text, const QString& column, const ColumnChoice& choice,
+                       bool required, qint64 line, std::string& cell) {
   if (isStrictNumber(text)) {
-    cell = QString::fromLatin1(text);  // digits, signs, a point and E only
-    return QString();
+    cell = text;  // digits, signs, a point and E only
+    return {};
   }
   cell.clear();
+  if (text.empty() && !required) return {};
+  const QString header = choice.headerName(column);
   if (text.empty()) {
-    if (!required) return QString();
-    return QStringLiteral("riga %1, colonna %2: valore mancante").arg(line).arg(header);
+    return QStringLiteral("riga %1, colonna %2: valore mancante")
+        .arg(line)
+        .arg(header)
+        .toStdString();
   }
   return QStringLiteral(
              "riga %1, colonna %2: \"%3\" non è un numero (cifre, il punto come "
              "separatore decimale, esponente facoltativo come in 1.5E+3)")
       .arg(line)
-      .arg(header, QString::fromUtf8(text));
+      .arg(header, QString::fromStdString(text))
+      .toStdString();
 }
 
 }  // namespace
@@ -146,29 +152,29 @@ std::optional<StarLayout> readHeader(const std::vector<std::string>& header, qin
   return layout;
 }
 
-QString readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
-                 const ColumnChoice& choice, StarInput& star) {
+std::string readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
+                     const ColumnChoice& choice, StarInput& star) {
   if (cells.size() != layout.cells) {
-    return atLine(line) + QStringLiteral("%1 valori, ma l'intestazione (riga %2) ha %3 colonne")
-                              .arg(cells.size())
-                              .arg(layout.headerLine)
-                              .arg(layout.cells);
+    return (atLine(line) + QStringLiteral("%1 valori, ma l'intestazione (riga %2) ha %3 colonne")
+                               .arg(cells.size())
+                               .arg(layout.headerLine)
+                               .arg(layout.cells))
+        .toStdString();
   }
   star.name = layout.name >= 0 ? cells[layout.name] : std::string();
-  const auto header = [&](const QString& column) { return choice.headerName(column); };
-  QString fault = numberCell(cells[layout.surface], header(columnOf(layout.surfaceSource)), true,
-                             line, star.surface);
-  if (fault.isEmpty()) {
-    fault = numberCell(cells[layout.apparent], header(kApparentMagnitudeColumn), true, line,
+  std::string fault = numberCell(cells[layout.surface], columnOf(layout.surfaceSource), choice,
+                                 true, line, star.surface);
+  if (fault.empty()) {
+    fault = numberCell(cells[layout.apparent], kApparentMagnitudeColumn, choice, true, line,
                        star.apparentMagnitude);
   }
-  if (fault.isEmpty()) {
-    fault = numberCell(cells[layout.distance], header(columnOf(layout.distanceSource)), true, line,
+  if (fault.empty()) {
+    fault = numberCell(cells[layout.distance], columnOf(layout.distanceSource), choice, true, line,
                        star.distance);
   }
   star.angularDiameterMas.clear();
-  if (fault.isEmpty() && layout.angular >= 0) {
-    fault = numberCell(cells[layout.angular], header(kAngularDiameterColumn), false, line,
+  if (fault.empty() && layout.angular >= 0) {
+    fault = numberCell(cells[layout.angular], kAngularDiameterColumn, choice, false, line,
                        star.angularDiameterMas);
   }
   return fault;

@@ -60,10 +60,10 @@ struct StarLayout {
 // One data line: the texts to type into the window, blanks trimmed.
 struct StarInput {
   std::string name;
-  QString surface;  // surface magnitude, kelvin or B-V
-  QString apparentMagnitude;
-  QString distance;            // parsecs or milliarcseconds
-  QString angularDiameterMas;  // empty when the star has none
+  std::string surface;  // surface magnitude, kelvin or B-V
+  std::string apparentMagnitude;
+  std::string distance;            // parsecs or milliarcseconds
+  std::string angularDiameterMas;  // empty when the star has none
 };
 
 // Lines starting with '#' and blank lines are skipped; the first other line is the
@@ -79,8 +79,8 @@ std::optional<StarLayout> readHeader(const std::vector<std::string>& header, qin
 // line has the header's number of cells, and a cell that needs a number holds exactly one
 // number (period as decimal point), never empty text or trailing letters. Returns the
 // fault, naming the line, or an empty text.
-QString readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
-                 const ColumnChoice& choice, StarInput& star);
+std::string readStar(const std::vector<std::string>& cells, qint64 line, const StarLayout& layout,
+                     const ColumnChoice& choice, StarInput& star);
 
 // The strict form of a number: optional sign, digits with at most one period, optional
 // exponent ("1.5E+3"). Blanks around it are not allowed.

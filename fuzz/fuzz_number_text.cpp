@@ -8,30 +8,38 @@
 #include "core/number_text.h"
 #include "core/runtime_error.h"
 
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <regex>
+#include <string>
 
 using namespace vespera;
 
 namespace {
 
-void roundTrip(double value, QChar separator) {
-  static const QRegularExpression fieldForm(
-      QStringLiteral(R"(^-?(0|[1-9][0-9]*)([.,][0-9]*[1-9])?(E[+-][0-9]{2,3})?$)"));
-  const QString text = formatNumber(value, separator);
-  static const QRegularExpression notSignificant(QStringLiteral("[^0-9]|^0+"));
-  const QString digits =
-      text.section(u'E', 0, 0).remove(u'-').remove(separator).remove(notSignificant);
-  const double back = parseNumber(text, separator);
+// The significant digits of a field text: no sign, separator, exponent or leading zeros.
+std::string significantDigits(const std::string& text) {
+  std::string digits;
+  for (const char c : text.substr(0, text.find('E'))) {
+    if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
+  }
+  return digits;
+}
+
+void roundTrip(double value, char separator) {
+  static const std::regex fieldForm(R"(^-?(0|[1-9][0-9]*)([.,][0-9]*[1-9])?(E[+-][0-9]{2,3})?$)");
+  const std::string point(1, separator);
+  const std::string text = formatNumber(value, point);
+  const double back = parseNumber(text, point);
   const bool subnormal = std::fabs(value) < std::numeric_limits<double>::min();
-  if (!fieldForm.match(text).hasMatch() || text.contains(separator == u',' ? u'.' : u',') ||
-      digits.size() > 15 || formatNumber(back, separator) != text ||
+  if (!std::regex_match(text, fieldForm) ||
+      text.find(separator == ',' ? '.' : ',') != std::string::npos ||
+      significantDigits(text).size() > 15 || formatNumber(back, point) != text ||
       (!subnormal && std::fabs(back - value) > 5.2e-15 * std::fabs(value))) {
-    std::fprintf(stderr, "number text violation: %.17g written as %s\n", value, qPrintable(text));
+    std::fprintf(stderr, "number text violation: %.17g written as %s\n", value, text.c_str());
     std::abort();
   }
 }
@@ -39,12 +47,12 @@ void roundTrip(double value, QChar separator) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+  const std::string text(reinterpret_cast<const char*>(data), size);
   double bits = 0.0;
   if (size >= sizeof bits) std::memcpy(&bits, data, sizeof bits);
-  for (QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
+  for (const char separator : {'.', ','}) {
     try {
-      roundTrip(parseNumber(text, separator), separator);
+      roundTrip(parseNumber(text, std::string(1, separator)), separator);
     } catch (const ArithmeticFault& fault) {
       if (fault.kind() != FaultKind::Overflow) std::abort();
     }
@@ -53,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     try {
-      formatNumber(bits, separator);
+      formatNumber(bits, std::string(1, separator));
       std::abort();
     } catch (const ArithmeticFault&) {
     }

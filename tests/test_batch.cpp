@@ -65,30 +65,36 @@ class BatchTest : public QObject {
     const char* stars[][4] = {
         {"5750", "4.83", "100", "2"}, {"3200", "1.5", "0.5", ""}, {"43000", "2", "0", ""}};
     const std::pair<const char*, Field> columns[] = {
-        {"preset_k", Field::Text7},      {"surface_mag", Field::Text1},
-        {"distance_pc", Field::Text3},   {"diameter_m", Field::Text4},
-        {"abs_mag", Field::Text5},       {"sun_ratio", Field::Text6},
-        {"parallax_mas", Field::Text11}, {"light_years", Field::Text12},
-        {"au", Field::Text15},           {"km", Field::Text16},
-        {"theta_deg", Field::Text13},    {"angular_km", Field::Text14}};
+        {"preset_k", Field::TemperatureKelvin},
+        {"surface_mag", Field::SurfaceMagnitude},
+        {"distance_pc", Field::DistanceParsecs},
+        {"diameter_m", Field::DiameterMetres},
+        {"abs_mag", Field::AbsoluteMagnitude},
+        {"sun_ratio", Field::DiameterToSun},
+        {"parallax_mas", Field::ParallaxMilliarcseconds},
+        {"light_years", Field::DistanceLightYears},
+        {"au", Field::DistanceAstronomicalUnits},
+        {"km", Field::DistanceKilometres},
+        {"theta_deg", Field::AngleDegrees},
+        {"angular_km", Field::AngularDiameterKilometres}};
     for (int row = 1; row <= 3; ++row) {
       TestWindow window;
       const auto& star = stars[row - 1];
       for (QPushButton* button : window.window.findChildren<QPushButton*>()) {
         if (button->text() == QLatin1String(star[0])) QTest::mouseClick(button, Qt::LeftButton);
       }
-      window.type(Field::Text2, star[1]);
-      window.type(Field::Text11, star[2]);
+      window.type(Field::ApparentMagnitude, star[1]);
+      window.type(Field::ParallaxMilliarcseconds, star[2]);
       window.press(QStringLiteral("Command99"));
-      if (window.runtime.errors.isEmpty()) window.press(QStringLiteral("Command41"));
+      if (window.runtime.errors.empty()) window.press(QStringLiteral("Command41"));
       if (*star[3]) {
-        window.type(Field::Text13, formatNumber(parseNumber(star[3]) / 3.6e6));
+        window.type(Field::AngleDegrees, qs(formatNumber(parseNumber(star[3]) / 3.6e6)));
         window.press(QStringLiteral("Command101"));
       }
       for (const auto& [column, field] : columns) {
         QVERIFY2(cell(run.out, row, column) == window.box(field)->text(), column);
       }
-      QCOMPARE(cell(run.out, row, "error"), window.runtime.errors.value(0));
+      QCOMPARE(cell(run.out, row, "error"), qs(window.runtime.errors).value(0));
     }
     QCOMPARE(cell(run.out, 2, "name"), QStringLiteral("\"Beta \"\"B\"\"\""));
     QCOMPARE(cell(run.out, 3, "error"), QStringLiteral("Errore di run-time: divisione per zero"));

@@ -21,7 +21,7 @@ QMap<Field, QString> fieldTexts(const QString& list, QChar separator) {
     if (name == QLatin1String("*")) {
       for (Field field : kAllFields) texts[field] = text;
     } else {
-      texts[*fieldFromName(name)] = text;
+      texts[*fieldOfControl(name.toStdString())] = text;
     }
   }
   return texts;
@@ -168,7 +168,7 @@ class CalculationsTest : public QObject {
     window.runtime.errors.clear();
     QMap<Field, QString> expected;
     for (Field field : kAllFields) {
-      expected[field] = field == Field::NomeFile ? QStringLiteral("C:\\.txt") : QString();
+      expected[field] = field == Field::FileName ? QStringLiteral("C:\\.txt") : QString();
       window.box(field)->setText(expected[field]);
     }
     for (const auto& [field, text] : fieldTexts(typed, separator).asKeyValueRange()) {
@@ -180,16 +180,16 @@ class CalculationsTest : public QObject {
 
     for (Field field : kAllFields) {
       QVERIFY2(window.box(field)->text() == expected[field],
-               qPrintable(fieldName(field) + " holds " + window.box(field)->text()));
+               qPrintable(qs(controlOf(field)) + " holds " + window.box(field)->text()));
     }
-    QCOMPARE(window.runtime.messages.size(), warnings);
+    QCOMPARE(int(window.runtime.messages.size()), warnings);
     for (const auto& message : window.runtime.messages) {
-      QCOMPARE(message.prompt, kWarning);
+      QCOMPARE(qs(message.prompt), kWarning);
       QCOMPARE(message.flags, int(kNoIcon));
-      QCOMPARE(message.title, QStringLiteral("Vespera 3.3"));
+      QCOMPARE(qs(message.title), QStringLiteral("Vespera 3.3"));
     }
     const QStringList faults{QStringLiteral("Errore di run-time: ") + fault};
-    QCOMPARE(window.runtime.errors, fault.isEmpty() ? QStringList() : faults);
+    QCOMPARE(qs(window.runtime.errors), fault.isEmpty() ? QStringList() : faults);
   }
 
   // The 91 temperature buttons, each pressed once on a comma machine. Their table is the
@@ -202,11 +202,11 @@ class CalculationsTest : public QObject {
       bool isNumber = false;
       const int kelvin = button->text().toInt(&isNumber);
       if (!isNumber) continue;
-      window.box(Field::Text7)->clear();
+      window.box(Field::TemperatureKelvin)->clear();
       QTest::mouseClick(button, Qt::LeftButton);
-      QCOMPARE(window.box(Field::Text7)->text(), button->text());
+      QCOMPARE(window.box(Field::TemperatureKelvin)->text(), button->text());
       QCOMPARE(button->objectName(), QStringLiteral("Command%1").arg(presetButton(kelvin)));
-      magnitudeAt[kelvin] = window.box(Field::Text1)->text();
+      magnitudeAt[kelvin] = window.box(Field::SurfaceMagnitude)->text();
       presets << button;
     }
     QCOMPARE(magnitudeAt.keys(), presetKelvins());
@@ -215,7 +215,7 @@ class CalculationsTest : public QObject {
     double cooler = std::numeric_limits<double>::infinity();
     QStringList whole;
     for (const QString& magnitude : magnitudeAt) {
-      const double value = parseNumber(magnitude, QLatin1Char(','));
+      const double value = parseNumber(magnitude.toStdString(), ",");
       QVERIFY2(value < cooler, qPrintable(magnitude));
       cooler = value;
       if (!magnitude.contains(u',')) whole << magnitude;
@@ -273,14 +273,15 @@ class CalculationsTest : public QObject {
     QFETCH(QChar, separator);
     QFETCH(double, value);
     QFETCH(QString, written);
-    QCOMPARE(parseNumber(text, separator), value);
-    if (!written.isEmpty()) QCOMPARE(formatNumber(value, separator), written);
+    const std::string point = QString(separator).toStdString();
+    QCOMPARE(parseNumber(text.toStdString(), point), value);
+    if (!written.isEmpty()) QCOMPARE(qs(formatNumber(value, point)), written);
   }
 
   // No text reads as a number beyond the doubles, and no field is ever given nan or inf.
   void numberTextFaults() {
     for (const auto& attempt : std::initializer_list<std::function<void()>>{
-             [] { parseNumber(QStringLiteral("1E400")); },
+             [] { parseNumber("1E400"); },
              [] { formatNumber(std::numeric_limits<double>::infinity()); },
              [] { formatNumber(std::numeric_limits<double>::quiet_NaN()); }}) {
       QVERIFY_THROWS_EXCEPTION(ArithmeticFault, attempt());

@@ -1,4 +1,4 @@
-#include "storage/file_replacement.h"
+#include "files/file_replacement.h"
 #include "storage/windows1252.h"
 #include "support/files.h"
 #include "support/test_window.h"
@@ -20,10 +20,14 @@ const QByteArray kEarlierRecord = "Magnitudine Assoluta V1(B-V)2\r\n";
 
 // The sample measurement: the texts a user has in the boxes the records take.
 void typeSample(TestWindow& window) {
-  const std::pair<Field, const char*> sample[] = {
-      {Field::Text4, "1391000000"}, {Field::Text6, "1"},        {Field::Text5, "4.83"},
-      {Field::Text13, "0.533"},     {Field::Text14, "1391000"}, {Field::Text10, "0.65"},
-      {Field::Text7, "5800"},       {Field::Text19, "G2V"}};
+  const std::pair<Field, const char*> sample[] = {{Field::DiameterMetres, "1391000000"},
+                                                  {Field::DiameterToSun, "1"},
+                                                  {Field::AbsoluteMagnitude, "4.83"},
+                                                  {Field::AngleDegrees, "0.533"},
+                                                  {Field::AngularDiameterKilometres, "1391000"},
+                                                  {Field::ColourIndex, "0.65"},
+                                                  {Field::TemperatureKelvin, "5800"},
+                                                  {Field::SpectralType, "G2V"}};
   for (const auto& [field, text] : sample) window.type(field, QString::fromLatin1(text));
 }
 
@@ -76,13 +80,13 @@ class MeasurementFileTest : public QObject {
     const QString path = window.folder.filePath(QStringLiteral("misura.txt"));
     QVERIFY(writeFile(path, kEarlierRecord));
     typeSample(window);
-    window.type(Field::NomeFile, path);
+    window.type(Field::FileName, path);
     window.press(button);
     QCOMPARE(readFile(path), record);
-    QCOMPARE(window.runtime.messages.size(), 1);
-    QCOMPARE(window.runtime.messages[0].prompt, QStringLiteral("Salvataggio effettuato!"));
+    QCOMPARE(window.runtime.messages.size(), 1u);
+    QCOMPARE(qs(window.runtime.messages[0].prompt), QStringLiteral("Salvataggio effettuato!"));
     QCOMPARE(window.runtime.messages[0].flags, int(kInformationIcon));
-    QCOMPARE(window.runtime.messages[0].title, QStringLiteral("Salva"));
+    QCOMPARE(qs(window.runtime.messages[0].title), QStringLiteral("Salva"));
   }
 
   // A save that cannot be made says so, and leaves every file as it was: no temporary file
@@ -111,8 +115,8 @@ class MeasurementFileTest : public QObject {
     QVERIFY(writeFile(folder + QStringLiteral("/earlier.txt"), kEarlierRecord));
     QVERIFY(QDir(folder).mkdir(QStringLiteral("dir")));
     typeSample(window);
-    window.type(Field::Text19, spectralType);
-    window.type(Field::NomeFile, name.isEmpty() ? name : folder + u'/' + name);
+    window.type(Field::SpectralType, spectralType);
+    window.type(Field::FileName, name.isEmpty() ? name : folder + u'/' + name);
     const auto before = contents(folder);
     const qsizetype descriptors = openDescriptors();
 
@@ -129,11 +133,11 @@ class MeasurementFileTest : public QObject {
 
     QCOMPARE(contents(folder), before);
     QCOMPARE(openDescriptors(), descriptors);
-    QCOMPARE(window.runtime.messages.size(), 1);
-    QCOMPARE(window.runtime.messages[0].prompt,
+    QCOMPARE(window.runtime.messages.size(), 1u);
+    QCOMPARE(qs(window.runtime.messages[0].prompt),
              QStringLiteral("Si \u00E8 verificato un errore nel salvataggio."));
     QCOMPARE(window.runtime.messages[0].flags, int(kCriticalIcon));
-    QCOMPARE(window.runtime.messages[0].title, QStringLiteral("Salva"));
+    QCOMPARE(qs(window.runtime.messages[0].title), QStringLiteral("Salva"));
   }
 
   // In a folder where the user may rewrite the file but create nothing beside it, the file
@@ -171,24 +175,32 @@ class MeasurementFileTest : public QObject {
     }
   }
 
-  // Each UTF-16 code unit is written as the byte the C library's iconv gives it in
-  // Windows-1252, or refused where iconv has none.
+  // Each character is written as the byte the C library's iconv gives it in Windows-1252, or
+  // refused where iconv has none; bytes that are not UTF-8 are refused.
   void windows1252AgreesWithIconv() {
-    iconv_t toWindows1252 = iconv_open("WINDOWS-1252", "UTF-16LE");
+    iconv_t toWindows1252 = iconv_open("WINDOWS-1252", "UTF-32LE");
     QVERIFY(toWindows1252 != iconv_t(-1));  // NOLINT(performance-no-int-to-ptr): iconv's failure
-    for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
-      char in[2] = {char(unit & 0xFF), char(unit >> 8)};
+    for (char32_t code = 0; code <= 0x1FFFF; ++code) {
+      if (code >= 0xD800 && code <= 0xDFFF) continue;  // no character, and no UTF-8 form
+      char in[4] = {char(code & 0xFF), char((code >> 8) & 0xFF), char(code >> 16), 0};
       char out[4] = {};
       char* inAt = in;
       char* outAt = out;
-      size_t inLeft = 2, outLeft = sizeof out;
+      size_t inLeft = sizeof in, outLeft = sizeof out;
       iconv(toWindows1252, nullptr, nullptr, nullptr, nullptr);
-      const bool hasByte = iconv(toWindows1252, &inAt, &inLeft, &outAt, &outLeft) == 0;
-      const auto ours = encodeWindows1252(QString(QChar(char16_t(unit))));
-      QVERIFY2(ours.has_value() == hasByte && (!hasByte || *ours == QByteArray(out, 1)),
-               qPrintable(QString::number(unit, 16)));
+      // (iconv takes U+FEFF at the start for a byte order mark and writes nothing.)
+      const bool hasByte =
+          iconv(toWindows1252, &inAt, &inLeft, &outAt, &outLeft) == 0 && outAt == out + 1;
+      const auto ours =
+          encodeWindows1252(QStringView(QChar::fromUcs4(code)).toUtf8().toStdString());
+      QVERIFY2(ours.has_value() == hasByte && (!hasByte || *ours == std::string(out, 1)),
+               qPrintable(QString::number(code, 16)));
     }
     iconv_close(toWindows1252);
+    for (const char* notUtf8 : {"\x80", "\xC3", "\xC3(", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                                "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80"}) {
+      QVERIFY2(!encodeWindows1252(notUtf8), notUtf8);
+    }
   }
 };
 

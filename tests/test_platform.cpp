@@ -64,12 +64,12 @@ class PlatformTest : public QObject {
     StartSysInfo(registry, launcher, runtime);
 
     QCOMPARE(launcher.started, started.isEmpty() ? QStringList() : QStringList{here(started)});
-    QCOMPARE(runtime.messages.size(), started.isEmpty() ? 1 : 0);
+    QCOMPARE(runtime.messages.size(), started.isEmpty() ? 1u : 0u);
     for (const auto& message : runtime.messages) {
-      QCOMPARE(message.prompt,
+      QCOMPARE(qs(message.prompt),
                QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."));
       QCOMPARE(message.flags, int(kNoIcon));
-      QCOMPARE(message.title, QStringLiteral("Vespera 3.3"));
+      QCOMPARE(qs(message.title), QStringLiteral("Vespera 3.3"));
     }
   }
 
@@ -103,7 +103,7 @@ class PlatformTest : public QObject {
       printer.printImage(QImage(10, 10, QImage::Format_RGB32));
       QFAIL("printed with no printer");
     } catch (const RuntimeError& error) {
-      QCOMPARE(error.message(),
+      QCOMPARE(qs(error.message()),
                QStringLiteral("Errore di run-time: nessuna stampante predefinita disponibile"));
     }
   }

@@ -113,7 +113,7 @@ class WindowTest : public QObject {
       walked << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(walked, expected);
-    QCOMPARE(window.box(Field::NomeFile)->text(), QStringLiteral("C:\\.txt"));
+    QCOMPARE(window.box(Field::FileName)->text(), QStringLiteral("C:\\.txt"));
   }
 
   // Stampa prints the window on one page; every Manuale and Prodotto opens one more window,
@@ -126,7 +126,7 @@ class WindowTest : public QObject {
     const QByteArray pdf = printed.readAll();
     QVERIFY(pdf.startsWith("%PDF-"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 1);
-    QVERIFY(window.runtime.errors.isEmpty());
+    QVERIFY(window.runtime.errors.empty());
 
     for (const char* item :
          {"mnuManuale", "mnuManuale", "mnuProdotto", "mnuProdotto", "mnuProdotto"})
@@ -181,13 +181,13 @@ class WindowTest : public QObject {
   // title where a message has none of its own. A fault that stops a handler is one such box.
   void realMessageBoxes() {
     QtRuntime runtime{QLocale(QLocale::English)};
-    const std::tuple<int, QString, QMessageBox::Icon, QString> kinds[] = {
+    const std::tuple<int, const char*, QMessageBox::Icon, QString> kinds[] = {
         {kNoIcon, "", QMessageBox::NoIcon, "Vespera 3.3"},
         {kInformationIcon, "Salva", QMessageBox::Information, "Salva"},
         {kCriticalIcon, "Salva", QMessageBox::Critical, "Salva"}};
     for (const auto& [flags, title, icon, shownTitle] : kinds) {
-      const auto seen = closeBoxOf(
-          [&, f = flags, t = title] { runtime.messageBox(QStringLiteral("Fatto!"), f, t); });
+      const auto seen =
+          closeBoxOf([&, f = flags, t = title] { runtime.messageBox("Fatto!", f, t); });
       QVERIFY(seen);
       QCOMPARE(seen->title, shownTitle);
       QCOMPARE(seen->text, QStringLiteral("Fatto!"));
@@ -202,13 +202,15 @@ class WindowTest : public QObject {
     QVERIFY(fault);
     QCOMPARE(fault->text, QStringLiteral("Errore di run-time: overflow"));
     QCOMPARE(fault->icon, QMessageBox::Critical);
-    QCOMPARE(runtime.decimalSeparator(), QChar(u'.'));
-    QCOMPARE(QtRuntime(QLocale(QLocale::Italian, QLocale::Italy)).decimalSeparator(), QChar(u','));
+    QCOMPARE(qs(runtime.decimalSeparator()), QStringLiteral("."));
+    QCOMPARE(qs(QtRuntime(QLocale(QLocale::Italian, QLocale::Italy)).decimalSeparator()),
+             QStringLiteral(","));
 
     // A separator with no byte in the file (U+066B) gives way to the period: results save.
-    TestWindow arabic(QtRuntime(QLocale(QLocale::Arabic, QLocale::Egypt)).decimalSeparator());
-    arabic.type(Field::Text8, QStringLiteral("1.5"));
-    arabic.type(Field::NomeFile, arabic.folder.filePath(QStringLiteral("misura.txt")));
+    TestWindow arabic(
+        qs(QtRuntime(QLocale(QLocale::Arabic, QLocale::Egypt)).decimalSeparator())[0]);
+    arabic.type(Field::MagnitudeB, QStringLiteral("1.5"));
+    arabic.type(Field::FileName, arabic.folder.filePath(QStringLiteral("misura.txt")));
     for (const char* button : {"Command111", "Command98"})
       arabic.press(QString::fromLatin1(button));
     QCOMPARE(readFile(arabic.folder.filePath(QStringLiteral("misura.txt"))),
@@ -218,8 +220,8 @@ class WindowTest : public QObject {
   // A screen reader names every box after its heading and tells every button apart.
   void spokenNames() {
     TestWindow window;
-    QCOMPARE(spokenName(window.box(Field::Text3)), QStringLiteral("Distanza Parsec"));
-    QCOMPARE(spokenName(window.box(Field::Text12)), QStringLiteral("Anni Luce"));
+    QCOMPARE(spokenName(window.box(Field::DistanceParsecs)), QStringLiteral("Distanza Parsec"));
+    QCOMPARE(spokenName(window.box(Field::DistanceLightYears)), QStringLiteral("Anni Luce"));
     QCOMPARE(spokenName(window.button("Command99")), "CALCOLA: parsec dalla parallasse");
     QCOMPARE(spokenName(window.button("Command103")), "RESET: anni luce");
     QSet<QString> names;
@@ -286,7 +288,8 @@ class WindowTest : public QObject {
   void italianQtTexts() {
     installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));
     TestWindow window;
-    const std::unique_ptr<QMenu> menu(window.box(Field::Text1)->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(
+        window.box(Field::SurfaceMagnitude)->createStandardContextMenu());
     QString texts;
     for (QAction* action : menu->actions()) texts += action->text() + u'|';
     QVERIFY2(texts.contains("&Incolla\t") && texts.contains("Seleziona tutto"), qPrintable(texts));

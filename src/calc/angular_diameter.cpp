@@ -7,29 +7,29 @@ namespace vespera {
 
 // The two arrow buttons replace the degrees, never add to them: minutes and
 // seconds cannot be combined, the later press wins.
-void Command108_Click(FieldStore& store, Runtime& runtime) {
-  convertByDivision(Field::Text17, 60.0, Field::Text13, store, runtime);
+void degreesFromArcMinutes(FieldStore& store, Runtime& runtime) {
+  convertByDivision(Field::AngleArcMinutes, 60.0, Field::AngleDegrees, store, runtime);
 }
 
-void Command109_Click(FieldStore& store, Runtime& runtime) {
-  convertByDivision(Field::Text18, 3600.0, Field::Text13, store, runtime);
+void degreesFromArcSeconds(FieldStore& store, Runtime& runtime) {
+  convertByDivision(Field::AngleArcSeconds, 3600.0, Field::AngleDegrees, store, runtime);
 }
 
-void Command101_Click(FieldStore& store, Runtime& runtime) {
+void diameterFromAngle(FieldStore& store, Runtime& runtime) {
   FieldIO io(store, runtime);
   FaultTests faults;
-  const Real degrees = io.number(Field::Text13);
+  const Real degrees = io.number(Field::AngleDegrees);
   // Pi to fifteen digits, as this panel has always used it.
   const Real radiansPerDegree = Real(3.14159265358979) / 180.0;
   const Real radians = degrees * radiansPerDegree;
   faults.check();
   const Real slope = tangent(radians);
-  const Real parsecs = io.number(Field::Text3);
+  const Real parsecs = io.number(Field::DistanceParsecs);
   // The whole angle goes into the tangent: the diameter is neither halved nor
   // doubled. Distance times kilometres per parsec first, then the tangent.
   const Real kilometres = (parsecs * 3.086e13) * slope;
   faults.check();
-  io.write(Field::Text14, kilometres);
+  io.write(Field::AngularDiameterKilometres, kilometres);
 }
 
 }  // namespace vespera

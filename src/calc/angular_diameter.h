@@ -5,17 +5,17 @@
 
 namespace vespera {
 
-// The angular panel ("Calcolo diametro con dimensione angolare"): the angle
-// in degrees (Text13), typed or converted from arc minutes or arc seconds,
-// and the distance in parsecs (Text3) give a diameter in kilometres (Text14).
+// The angular panel ("Calcolo diametro con dimensione angolare"): the angle in degrees,
+// typed or converted from arc minutes or arc seconds, and the distance in parsecs give a
+// diameter in kilometres.
 
-// Arc minutes (Text17) to degrees, replacing Text13.
-void Command108_Click(FieldStore& store, Runtime& runtime);
+// Arc minutes to degrees, replacing the degrees.
+void degreesFromArcMinutes(FieldStore& store, Runtime& runtime);
 
-// Arc seconds (Text18) to degrees, replacing Text13.
-void Command109_Click(FieldStore& store, Runtime& runtime);
+// Arc seconds to degrees, replacing the degrees.
+void degreesFromArcSeconds(FieldStore& store, Runtime& runtime);
 
-// "CALCOLA ": distance x kilometres per parsec x tan(angle), into Text14.
-void Command101_Click(FieldStore& store, Runtime& runtime);
+// "CALCOLA ": distance x kilometres per parsec x tan(angle), into the angular diameter.
+void diameterFromAngle(FieldStore& store, Runtime& runtime);
 
 }  // namespace vespera

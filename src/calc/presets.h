@@ -7,21 +7,18 @@
 
 namespace vespera {
 
-// A temperature button: its number (Command55 is 55), the temperature in
-// kelvin it is captioned with, and the absolute V magnitude of one square
-// metre of a star at that temperature.
+// A temperature button: the temperature in kelvin it is captioned with, and the absolute V
+// magnitude of one square metre of a star at that temperature.
 struct TemperaturePreset {
-  int button;
   int kelvin;
   double surfaceMagnitude;
 };
 
-// The 91 presets, coolest first; the surface magnitude falls as the
-// temperature rises.
+// The 91 presets, coolest first; the surface magnitude falls as the temperature rises.
 std::span<const TemperaturePreset> temperaturePresets();
 
-// A preset's press: the surface magnitude into Text1, then the temperature
-// into Text7. Nothing is read and nothing else changes.
+// A preset's press: the surface magnitude, then the temperature. Nothing is read and
+// nothing else changes.
 void pressPreset(const TemperaturePreset& preset, FieldStore& store, Runtime& runtime);
 
 }  // namespace vespera

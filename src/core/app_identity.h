@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QString>
+#include <string_view>
 
 // Who the program says it is: window titles, the About box and every message
 // box that has no title of its own.
 namespace vespera {
 
-inline const QString kApplicationTitle = QStringLiteral("Vespera 3.3");
+inline constexpr std::string_view kApplicationTitle = "Vespera 3.3";
 inline constexpr int kVersionMajor = 3;
 inline constexpr int kVersionMinor = 3;
 inline constexpr int kVersionRevision = 0;

@@ -1,47 +1,61 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
-#include <optional>
+#include <cstddef>
 
 namespace vespera {
 
-// The twenty text boxes of the main window. Every value the calculator knows
-// lives as the text of one of them; handlers address them by these names.
+// The twenty text boxes of the main window, by what they hold. Every value the calculator
+// knows lives as the text of one of them; the handlers address them by these names, and
+// the window's layout table ties each one to its text box.
 enum class Field {
-  Text1,
-  Text2,
-  Text3,
-  Text4,
-  Text5,
-  Text6,
-  Text7,
-  Text8,
-  Text9,
-  Text10,
-  Text11,
-  Text12,
-  Text13,
-  Text14,
-  Text15,
-  Text16,
-  Text17,
-  Text18,
-  Text19,
-  NomeFile,
+  SurfaceMagnitude,   // absolute V magnitude of one square metre of the star's surface
+  ApparentMagnitude,  // apparent V magnitude
+  DistanceParsecs,
+  DiameterMetres,
+  AbsoluteMagnitude,  // absolute V magnitude of the whole star
+  DiameterToSun,      // the star's diameter over the Sun's
+  TemperatureKelvin,
+  MagnitudeB,   // B magnitude, in the B-V panel
+  MagnitudeV,   // V magnitude, in the B-V panel
+  ColourIndex,  // B-V
+  ParallaxMilliarcseconds,
+  DistanceLightYears,
+  AngleDegrees,               // angular size
+  AngularDiameterKilometres,  // the diameter the angular size gives
+  DistanceAstronomicalUnits,
+  DistanceKilometres,
+  AngleArcMinutes,
+  AngleArcSeconds,
+  SpectralType,  // free text, for the record only
+  FileName,      // path of the measurement file
 };
 
-inline constexpr std::array kAllFields = {
-    Field::Text1,  Field::Text2,  Field::Text3,  Field::Text4,  Field::Text5,
-    Field::Text6,  Field::Text7,  Field::Text8,  Field::Text9,  Field::Text10,
-    Field::Text11, Field::Text12, Field::Text13, Field::Text14, Field::Text15,
-    Field::Text16, Field::Text17, Field::Text18, Field::Text19, Field::NomeFile,
+inline constexpr std::size_t kFieldCount = 20;
+
+inline constexpr std::array<Field, kFieldCount> kAllFields = {
+    Field::SurfaceMagnitude,
+    Field::ApparentMagnitude,
+    Field::DistanceParsecs,
+    Field::DiameterMetres,
+    Field::AbsoluteMagnitude,
+    Field::DiameterToSun,
+    Field::TemperatureKelvin,
+    Field::MagnitudeB,
+    Field::MagnitudeV,
+    Field::ColourIndex,
+    Field::ParallaxMilliarcseconds,
+    Field::DistanceLightYears,
+    Field::AngleDegrees,
+    Field::AngularDiameterKilometres,
+    Field::DistanceAstronomicalUnits,
+    Field::DistanceKilometres,
+    Field::AngleArcMinutes,
+    Field::AngleArcSeconds,
+    Field::SpectralType,
+    Field::FileName,
 };
 
-// The control name of a field ("Text3", "NomeFile"), which is also the
-// objectName of its widget.
-QString fieldName(Field field);
-std::optional<Field> fieldFromName(const QString& name);
+constexpr std::size_t indexOf(Field field) { return static_cast<std::size_t>(field); }
 
 }  // namespace vespera

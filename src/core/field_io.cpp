@@ -13,7 +13,7 @@ void FieldIO::write(Field field, Real value) {
 }
 
 bool FieldIO::warnIfEmpty(Field field) {
-  if (!store_.text(field).isEmpty()) return false;
+  if (!store_.text(field).empty()) return false;
   runtime_.messageBox(kEmptyFieldWarning);
   return true;
 }

@@ -6,17 +6,17 @@
 
 namespace vespera {
 
-// A handler's view of the fields as numbers: every read goes through
-// parseNumber and every write through formatNumber, in the user's locale.
+// A handler's view of the fields as numbers: every read goes through parseNumber and every
+// write through formatNumber, with the user's decimal separator.
 class FieldIO {
  public:
   FieldIO(FieldStore& store, Runtime& runtime) : store_(store), runtime_(runtime) {}
 
   Real number(Field field) const;
   void write(Field field, Real value);
-  void clear(Field field) { store_.setText(field, QString()); }
-  // The warning of the main calculation for a field whose text is exactly
-  // empty (a blank is not empty). Returns whether it warned.
+  void clear(Field field) { store_.setText(field, {}); }
+  // The warning of the main calculation for a field whose text is exactly empty (a blank
+  // is not empty). Returns whether it warned.
   bool warnIfEmpty(Field field);
 
  private:
@@ -24,8 +24,8 @@ class FieldIO {
   Runtime& runtime_;
 };
 
-inline const QString kEmptyFieldWarning = QStringLiteral(
+inline constexpr std::string_view kEmptyFieldWarning =
     "Il programma v\u00E0 in errore, la prossima volta inserisci sempre un valore su "
-    "tutte le caselle di testo bianche.");
+    "tutte le caselle di testo bianche.";
 
 }  // namespace vespera

@@ -1,36 +1,41 @@
 #pragma once
 
+#include "core/caption.h"
 #include "core/field.h"
 
-#include <QHash>
-#include <QString>
+#include <array>
+#include <string>
+#include <string_view>
 
 namespace vespera {
 
-// Where the handlers find the window's state: the text of each field and the
-// captions of the labels that the measurement file copies. The window binds
-// it to its widgets; tests use MemoryFieldStore.
+// Where the handlers find the window's state: the text of each field and the captions that
+// the measurement record copies, all in UTF-8. The window binds it to its widgets; the
+// batch tool and the tests use MemoryFieldStore.
 class FieldStore {
  public:
   virtual ~FieldStore() = default;
-  virtual QString text(Field field) const = 0;
-  virtual void setText(Field field, const QString& text) = 0;
-  // Caption of a label or frame by control name ("Label5", "Frame1").
-  virtual QString caption(const QString& controlName) const = 0;
+  virtual std::string text(Field field) const = 0;
+  virtual void setText(Field field, std::string_view text) = 0;
+  virtual std::string caption(Caption caption) const = 0;
 };
 
-// Fields and captions held in memory, as a fresh window holds them.
+// Fields and captions held in memory. A new store holds what a fresh window's fields hold
+// (all empty, the file name "C:\.txt"), and empty captions until they are set.
 class MemoryFieldStore : public FieldStore {
  public:
   MemoryFieldStore();
-  QString text(Field field) const override;
-  void setText(Field field, const QString& text) override;
-  QString caption(const QString& controlName) const override;
-  void setCaption(const QString& controlName, const QString& caption);
+  std::string text(Field field) const override { return texts_[indexOf(field)]; }
+  void setText(Field field, std::string_view text) override { texts_[indexOf(field)] = text; }
+  std::string caption(Caption caption) const override { return captions_[indexOf(caption)]; }
+  void setCaption(Caption caption, std::string_view text) { captions_[indexOf(caption)] = text; }
 
  private:
-  std::array<QString, kAllFields.size()> texts_;
-  QHash<QString, QString> captions_;
+  std::array<std::string, kFieldCount> texts_;
+  std::array<std::string, kCaptionCount> captions_;
 };
+
+// What a fresh window shows in the file-name box.
+inline constexpr std::string_view kDefaultFileName = "C:\\.txt";
 
 }  // namespace vespera

@@ -2,34 +2,46 @@
 
 #include "core/runtime.h"
 
-#include <QList>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace vespera {
 
-// A runtime that shows nothing and remembers every box and error report, for
-// tests and for tools without a window.
+// A runtime that shows nothing and remembers every box, error report and file, for tests
+// and for tools without a window. Files go into `files`, unless a writer is given that
+// writes them for real.
 class RecordingRuntime : public Runtime {
  public:
   struct Message {
-    QString prompt;
+    std::string prompt;
     int flags = kNoIcon;
-    QString title;  // as shown: the application title where none was given
+    std::string title;  // as shown: the application title where none was given
   };
+  using FileWriter = std::function<bool(std::string_view path, std::string_view bytes)>;
 
-  explicit RecordingRuntime(QChar decimalSeparator = QLatin1Char('.'))
-      : decimalSeparator_(decimalSeparator) {}
+  explicit RecordingRuntime(std::string decimalSeparator = ".", FileWriter writer = {})
+      : decimalSeparator_(std::move(decimalSeparator)), writer_(std::move(writer)) {}
 
-  void messageBox(const QString& prompt, int flags, const QString& title) override {
-    messages.append({prompt, flags, boxTitle(title)});
+  void messageBox(std::string_view prompt, int flags, std::string_view title) override {
+    messages.push_back({std::string(prompt), flags, std::string(boxTitle(title))});
   }
-  void reportError(const RuntimeError& error) override { errors.append(error.message()); }
-  QChar decimalSeparator() const override { return decimalSeparator_; }
+  void reportError(const RuntimeError& error) override { errors.push_back(error.message()); }
+  std::string_view decimalSeparator() const override { return decimalSeparator_; }
+  bool replaceFile(std::string_view path, std::string_view bytes) override {
+    if (writer_) return writer_(path, bytes);
+    files[std::string(path)] = bytes;
+    return true;
+  }
 
-  QList<Message> messages;
-  QList<QString> errors;
+  std::vector<Message> messages;
+  std::vector<std::string> errors;
+  std::map<std::string, std::string> files;
 
  private:
-  QChar decimalSeparator_;
+  std::string decimalSeparator_;
+  FileWriter writer_;
 };
 
 }  // namespace vespera

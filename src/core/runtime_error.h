@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QString>
-
 #include <stdexcept>
+#include <string>
 
 namespace vespera {
 
-// An error that stops a handler and is reported to the user in one message.
+// An error that stops a handler and is reported to the user in one message (UTF-8).
 // Handlers without an error branch of their own let it reach runHandler().
 class RuntimeError : public std::runtime_error {
  public:
-  explicit RuntimeError(const QString& message)
-      : std::runtime_error(message.toStdString()), message_(message) {}
-  const QString& message() const { return message_; }
-
- private:
-  QString message_;
+  explicit RuntimeError(const std::string& message) : std::runtime_error(message) {}
+  std::string message() const { return what(); }
 };
 
 // The ways arithmetic can stop a handler.
@@ -30,7 +25,7 @@ class ArithmeticFault : public RuntimeError {
  public:
   explicit ArithmeticFault(FaultKind kind) : RuntimeError(describe(kind)), kind_(kind) {}
   FaultKind kind() const { return kind_; }
-  static QString describe(FaultKind kind);
+  static std::string describe(FaultKind kind);
 
  private:
   FaultKind kind_;

@@ -24,7 +24,8 @@ void SystemLauncher::start(const QString& programPath) {
   // standard channels are the program's own, as for any program the user starts.
   if (programPath.isEmpty() || !process.startDetached()) {
     throw RuntimeError(QStringLiteral("Errore di run-time: impossibile avviare il programma \"%1\"")
-                           .arg(programPath));
+                           .arg(programPath)
+                           .toStdString());
   }
 }
 

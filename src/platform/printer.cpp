@@ -19,7 +19,7 @@ constexpr double kScreenDotsPerInch = 96.0;
 // of the printable area; shrunk, keeping its proportions, when the page is
 // smaller than the window.
 void printOnOnePage(QPrinter& printer, const QImage& image) {
-  printer.setDocName(kApplicationTitle);
+  printer.setDocName(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
   QPainter painter;
   if (!painter.begin(&printer)) throw RuntimeError(kPrinterFailedMessage);
 

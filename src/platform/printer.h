@@ -41,9 +41,9 @@ class PdfFilePrinter : public Printer {
   QString path_;
 };
 
-inline const QString kNoDefaultPrinterMessage =
-    QStringLiteral("Errore di run-time: nessuna stampante predefinita disponibile");
-inline const QString kPrinterFailedMessage =
-    QStringLiteral("Errore di run-time: la stampante non \u00E8 pronta");
+inline constexpr const char* kNoDefaultPrinterMessage =
+    "Errore di run-time: nessuna stampante predefinita disponibile";
+inline constexpr const char* kPrinterFailedMessage =
+    "Errore di run-time: la stampante non \u00E8 pronta";
 
 }  // namespace vespera

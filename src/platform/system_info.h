@@ -6,8 +6,8 @@
 
 namespace vespera {
 
-inline const QString kSystemInfoUnavailable =
-    QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili.");
+inline constexpr std::string_view kSystemInfoUnavailable =
+    "Le informazioni sul sistema non sono attualmente disponibili.";
 
 // Where the registry keys name the system-information tool.
 inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";

@@ -2,24 +2,23 @@
 
 #include "core/field_store.h"
 #include "core/runtime.h"
-#include "storage/file_replacement.h"
 #include "storage/measurement_record.h"
 
 #include <span>
 
 namespace vespera {
 
-// The three save buttons. Each writes its record as one line, ended by
-// carriage return and line feed, in Windows-1252, into the file whose path is
-// the text of NomeFile exactly as typed; the line replaces the file's whole
-// content. The outcome is told in one box titled "Salva".
+// The three save buttons. Each writes its record as one line, ended by carriage return and
+// line feed, in Windows-1252, into the file whose path is the text of the file-name field
+// exactly as typed; the line replaces the file's whole content. The outcome is told in one
+// box titled "Salva".
 
 // "Salva Misura in C:\.... .txt": the full record, seventeen items.
-void Command84_Click(FieldStore& store, Runtime& runtime);
+void saveFullMeasurement(FieldStore& store, Runtime& runtime);
 // "Salva solo con Mag.Assoluta": absolute magnitude and colour index.
-void Command98_Click(FieldStore& store, Runtime& runtime);
+void saveAbsoluteMagnitudeMeasurement(FieldStore& store, Runtime& runtime);
 // "Salva misura solo con dimensione angolare": the angular panel's record.
-void Command110_Click(FieldStore& store, Runtime& runtime);
+void saveAngularSizeMeasurement(FieldStore& store, Runtime& runtime);
 
 // What the three buttons share: the items of the record differ.
 void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime);

@@ -5,21 +5,41 @@
 namespace vespera {
 namespace {
 
-// "Kilometri" (Label19) is followed at once by "(B-V)" (Label13): the
-// angular diameter has its unit after it, the colour index its name before.
+// The angular diameter has its unit after it ("Kilometri"), followed at once by the colour
+// index with its name before it ("(B-V)").
 constexpr std::array<RecordItem, 17> kFullRecord = {
-    CaptionOf{"Label5"}, Field::Text4,        CaptionOf{"Label7"},  Field::Text6,
-    CaptionOf{"Label6"}, Field::Text5,        CaptionOf{"Label8"},  Field::Text13,
-    CaptionOf{"Frame1"}, Field::Text14,       CaptionOf{"Label19"}, CaptionOf{"Label13"},
-    Field::Text10,       CaptionOf{"Label1"}, Field::Text7,         CaptionOf{"Label20"},
-    Field::Text19,
+    Caption::DiameterMetres,
+    Field::DiameterMetres,
+    Caption::DiameterToSun,
+    Field::DiameterToSun,
+    Caption::AbsoluteMagnitude,
+    Field::AbsoluteMagnitude,
+    Caption::AngleDegrees,
+    Field::AngleDegrees,
+    Caption::AngularPanel,
+    Field::AngularDiameterKilometres,
+    Caption::AngularDiameterKilometres,
+    Caption::ColourIndex,
+    Field::ColourIndex,
+    Caption::PresetTemperatures,
+    Field::TemperatureKelvin,
+    Caption::SpectralType,
+    Field::SpectralType,
 };
 
 constexpr std::array<RecordItem, 4> kAbsoluteMagnitudeRecord = {
-    CaptionOf{"Label6"}, Field::Text5, CaptionOf{"Label13"}, Field::Text10};
+    Caption::AbsoluteMagnitude,
+    Field::AbsoluteMagnitude,
+    Caption::ColourIndex,
+    Field::ColourIndex,
+};
 
 constexpr std::array<RecordItem, 5> kAngularSizeRecord = {
-    CaptionOf{"Label8"}, Field::Text13, CaptionOf{"Frame1"}, Field::Text14, CaptionOf{"Label19"},
+    Caption::AngleDegrees,
+    Field::AngleDegrees,
+    Caption::AngularPanel,
+    Field::AngularDiameterKilometres,
+    Caption::AngularDiameterKilometres,
 };
 
 }  // namespace
@@ -28,11 +48,11 @@ std::span<const RecordItem> fullRecordItems() { return kFullRecord; }
 std::span<const RecordItem> absoluteMagnitudeRecordItems() { return kAbsoluteMagnitudeRecord; }
 std::span<const RecordItem> angularSizeRecordItems() { return kAngularSizeRecord; }
 
-QString composeRecord(const FieldStore& store, std::span<const RecordItem> items) {
-  QString record;
+std::string composeRecord(const FieldStore& store, std::span<const RecordItem> items) {
+  std::string record;
   for (const RecordItem& item : items) {
-    if (const auto* caption = std::get_if<CaptionOf>(&item)) {
-      record += store.caption(QString::fromLatin1(caption->controlName));
+    if (const auto* caption = std::get_if<Caption>(&item)) {
+      record += store.caption(*caption);
     } else {
       record += store.text(std::get<Field>(item));
     }

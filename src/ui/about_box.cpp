@@ -108,12 +108,12 @@ void AboutBox::buildControls() {
 }
 
 void AboutBox::Form_Load() {
-  setWindowTitle(QStringLiteral("Informazioni su ") + kApplicationTitle);
+  setWindowTitle(QStringLiteral("Informazioni su ") + qText(kApplicationTitle));
   lblVersion_->setText(QStringLiteral("Versione %1.%2.%3")
                            .arg(kVersionMajor)
                            .arg(kVersionMinor)
                            .arg(kVersionRevision));
-  lblTitle_->setText(kApplicationTitle);
+  lblTitle_->setText(qText(kApplicationTitle));
 }
 
 void AboutBox::cmdOK_Click() { close(); }

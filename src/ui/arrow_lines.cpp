@@ -1,6 +1,6 @@
 #include "ui/arrow_lines.h"
 
-#include "ui/form1_layout.h"
+#include "form/form_layout.h"
 #include "ui/twips.h"
 
 #include <QPainter>
@@ -17,9 +17,9 @@ ArrowLines::ArrowLines(const QRect& clientArea, QWidget* canvas) : QWidget(canva
 void ArrowLines::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-  for (const LineRow& line : form1Lines()) {
-    painter.drawLine(QPoint(pixels(line.from.x()), pixels(line.from.y())),
-                     QPoint(pixels(line.to.x()), pixels(line.to.y())));
+  for (const LineRow& line : formLines()) {
+    painter.drawLine(QPoint(pixels(line.from.x), pixels(line.from.y)),
+                     QPoint(pixels(line.to.x), pixels(line.to.y)));
   }
 }
 

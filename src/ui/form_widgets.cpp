@@ -11,20 +11,21 @@
 #include "ui/form_group.h"
 #include "ui/readable_colours.h"
 #include "ui/sunken_box_style.h"
+#include "ui/twips.h"
 
 namespace vespera {
 namespace {
 
-void place(QWidget* widget, const char* name, const Twips& rect) {
-  widget->setObjectName(QString::fromUtf8(name));
-  widget->setGeometry(rect.toPixels());
+void place(QWidget* widget, std::string_view control, const Twips& rect) {
+  widget->setObjectName(qText(control));
+  widget->setGeometry(pixelRect(rect));
 }
 
 // The two arrow pictures of the angle converters: black on light grey,
 // pointing up and to the right, or up and to the left.
 QIcon arrowIcon(bool pointsRight) {
   QPixmap picture(20, 20);
-  picture.fill(kButtonGrey);
+  picture.fill(toQColor(kButtonGrey));
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(Qt::black, 2));
@@ -51,22 +52,21 @@ void applyFont(QWidget* widget, const FontChoice& wanted) {
 
 QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   auto* box = new QLineEdit(parent);
-  box->setGeometry(row.rect.toPixels());
-  box->setObjectName(fieldName(row.field));
+  place(box, row.control, row.rect);
   box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   box->setStyle(sunkenBoxStyle());
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
   applyFont(box, row.font);
-  if (row.role != BoxRole::SystemBackground) {
-    paintOwnColour(box, QPalette::Base, QPalette::Text, boxColour(row.role));
+  if (const std::optional<Rgb> colour = boxColour(row.role)) {
+    paintOwnColour(box, QPalette::Base, QPalette::Text, toQColor(*colour));
   }
   keepSelectionReadable(box);
   return box;
 }
 
 QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
-  place(label, row.name, row.rect);
+  auto* label = new QLabel(qText(row.text), parent);
+  place(label, row.control, row.rect);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
   // Opaque, in the desktop's button face colour and text, inside the grey group too.
@@ -84,38 +84,37 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
   return label;
 }
 
-QGroupBox* makeGroup(const FrameRow& row, QWidget* parent) {
-  auto* group = new FormGroup(QString::fromUtf8(row.caption), parent);
-  place(group, row.name, row.rect);
+QGroupBox* makeGroup(const PanelRow& row, QWidget* parent) {
+  auto* group = new FormGroup(qText(row.text), parent);
+  place(group, row.control, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
   if (row.greyBackground) {
-    paintOwnColour(group, QPalette::Window, QPalette::WindowText, kButtonGrey);
+    paintOwnColour(group, QPalette::Window, QPalette::WindowText, toQColor(kButtonGrey));
     group->setAutoFillBackground(true);
   }
   return group;
 }
 
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent) {
-  auto* button = new FormButton(QString::fromUtf8(row.caption), parent);
-  place(button, row.name, row.rect);
+  auto* button = new FormButton(qText(row.caption), parent);
+  place(button, row.control, row.rect);
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
   applyFont(button, row.font);
-  if (row.look == ButtonLook::Grey) button->setOwnColour(kButtonGrey);
-  if (row.look == ButtonLook::Picture) {
-    button->setIcon(arrowIcon(QByteArrayView(row.name) == "Command108"));
+  if (row.look == ButtonLook::Grey) button->setOwnColour(toQColor(kButtonGrey));
+  if (row.look == ButtonLook::ArrowUpRight || row.look == ButtonLook::ArrowUpLeft) {
+    button->setIcon(arrowIcon(row.look == ButtonLook::ArrowUpRight));
     button->setIconSize(QSize(20, 20));
   }
   return button;
 }
 
-QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
-                                const FontChoice& font, const QColor& colour, QWidget* parent) {
-  auto* button = new FormButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(rect.toPixels());
+QPushButton* makePresetButton(const PresetButton& preset, QWidget* parent) {
+  auto* button = new FormButton(qText(preset.caption), parent);
+  place(button, preset.control, preset.rect);
   button->setAutoDefault(true);  // Enter presses the focused button, as Space does
-  applyFont(button, font);
-  button->setOwnColour(colour);
+  button->setAccessibleName(qText(preset.spokenName));
+  applyFont(button, kPresetFont);
+  button->setOwnColour(toQColor(preset.colour));
   return button;
 }
 

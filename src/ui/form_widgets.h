@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/form1_layout.h"
+#include "form/form_layout.h"
+#include "form/preset_buttons.h"
 
 class QGroupBox;
 class QLabel;
@@ -14,10 +15,9 @@ namespace vespera {
 // placed in pixels, with its own font and colour where it has one.
 QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent);
 QLabel* makeLabel(const LabelRow& row, QWidget* parent);
-QGroupBox* makeGroup(const FrameRow& row, QWidget* parent);
+QGroupBox* makeGroup(const PanelRow& row, QWidget* parent);
 QPushButton* makeButton(const ButtonRow& row, QWidget* parent);
-QPushButton* makeColouredButton(const QString& name, const QString& caption, const Twips& rect,
-                                const FontChoice& font, const QColor& colour, QWidget* parent);
+QPushButton* makePresetButton(const PresetButton& preset, QWidget* parent);
 void applyFont(QWidget* widget, const FontChoice& wanted);
 
 }  // namespace vespera

@@ -1,13 +1,13 @@
 #include "ui/main_window.h"
 
-#include "calc/presets.h"
+#include "form/form_layout.h"
+#include "form/preset_buttons.h"
 #include "ui/about_box.h"
 #include "ui/app_icon.h"
 #include "ui/arrow_lines.h"
-#include "ui/form1_layout.h"
 #include "ui/form_widgets.h"
 #include "ui/manual_window.h"
-#include "ui/preset_grid.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,116 +21,91 @@
 #include <algorithm>
 
 namespace vespera {
-namespace {
-
-constexpr Twips kClientArea{0, 0, 11715, 6315};
-constexpr FontChoice kPresetFont{"MS Sans Serif", 8.25};
-
-}  // namespace
 
 MainWindow::MainWindow(Runtime& runtime, WindowServices services, QWidget* parent)
     : QMainWindow(parent), runtime_(runtime), services_(services) {
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("VESPERA 3.3"));
+  setObjectName(qText(kFormControl));
+  setWindowTitle(qText(kFormTitle));
   setWindowIcon(applicationIcon());
 
   auto* canvas = new QWidget(this);
-  canvas->setObjectName(QStringLiteral("Form1Canvas"));
+  canvas->setObjectName(qText(kFormControl) + QStringLiteral("Canvas"));
   applyFont(canvas, kWindowFont);
   setCentralWidget(canvas);
   buildForm(canvas);
   buildPresets(canvas);
   buildMenus();
   store_ = std::make_unique<WidgetFieldStore>(*this);
-  store_->setText(Field::NomeFile, QStringLiteral("C:\\.txt"));
+  store_->setText(Field::FileName, kDefaultFileName);
   chainTabOrder();
 
   // Resizing shows more or less of the same layout; nothing moves.
-  const QSize client = kClientArea.toPixels().size();
+  const QSize client = pixelRect(kClientArea).size();
   resize(client.width(), client.height() + menuBar()->sizeHint().height());
   // The menu bar's layout fixes the window's minimum size now, before the window exists, so
   // showing it sends the window system no change of size hints.
   layout()->activate();
-  findChild<QPushButton*>(QStringLiteral("Command1"))->setFocus();
 }
 
 void MainWindow::buildForm(QWidget* canvas) {
   QWidget* parents[4] = {canvas, nullptr, nullptr, nullptr};
-  for (const FrameRow& row : form1Frames()) {
+  for (const PanelRow& row : formPanels()) {
     QGroupBox* group = makeGroup(row, canvas);
-    parents[static_cast<int>(row.frame)] = group;
+    parents[static_cast<int>(row.panel)] = group;
     tabStops_.emplace_back(row.tabIndex, group);
   }
   const auto parentOf = [&](Parent parent) { return parents[static_cast<int>(parent)]; };
 
   // Labels first: where a heading's box overlaps a text box, the text box
   // stays in front of it.
-  for (const LabelRow& row : form1Labels()) {
+  for (const LabelRow& row : formLabels()) {
     tabStops_.emplace_back(row.tabIndex, makeLabel(row, parentOf(row.parent)));
   }
-  new ArrowLines(kClientArea.toPixels(), canvas);
-  for (const FieldRow& row : form1Fields()) {
+  new ArrowLines(pixelRect(kClientArea), canvas);
+  for (const FieldRow& row : formFields()) {
     QLineEdit* box = makeFieldBox(row, parentOf(row.parent));
     tabStops_.emplace_back(row.tabIndex, box);
     nameForScreenReaders(box, row.heading);
   }
-  for (const ButtonRow& row : form1Buttons()) {
+  for (const ButtonRow& row : formButtons()) {
     QPushButton* button = makeButton(row, parentOf(row.parent));
     tabStops_.emplace_back(row.tabIndex, button);
-    if (row.handler) bind(button, row.handler);
+    bind(button, row.action);
     if (row.spokenName) button->setAccessibleName(QString::fromUtf8(row.spokenName));
   }
-  connect(findChild<QPushButton*>(QStringLiteral("Command42")), &QPushButton::clicked, this,
-          &MainWindow::Command42_Click);
 }
 
 void MainWindow::buildPresets(QWidget* canvas) {
-  const auto presets = temperaturePresets();
-  for (std::size_t i = 0; i < presets.size(); ++i) {
-    const TemperaturePreset& preset = presets[i];
-    const PresetButtonLook look = presetButtonLook(i, preset);
-    QPushButton* button = makeColouredButton(QStringLiteral("Command%1").arg(preset.button),
-                                             QString::number(preset.kelvin), look.rect, kPresetFont,
-                                             look.colour, canvas);
-    tabStops_.emplace_back(look.tabIndex, button);
-    button->setAccessibleName(QStringLiteral("%1 kelvin").arg(preset.kelvin));
-    bind(button,
-         [&preset](FieldStore& store, Runtime& runtime) { pressPreset(preset, store, runtime); });
+  for (const PresetButton& preset : presetButtons()) {
+    QPushButton* button = makePresetButton(preset, canvas);
+    tabStops_.emplace_back(preset.tabIndex, button);
+    const TemperaturePreset& pressed = *preset.preset;
+    bind(button, Handler([&pressed](FieldStore& store, Runtime& runtime) {
+           pressPreset(pressed, store, runtime);
+         }));
   }
 }
 
 void MainWindow::buildMenus() {
-  struct MenuItem {
-    const char* menu;
-    const char* menuCaption;
-    const char* item;
-    const char* itemCaption;
-    void (MainWindow::*handler)();
-  };
-  static constexpr MenuItem kItems[] = {
-      {"mnuFile", "&File", "mnuStampa", "&Stampa", &MainWindow::mnuStampa_Click},
-      {"mnuAiuto", "&Aiuto", "mnuManuale", "&Manuale", &MainWindow::mnuManuale_Click},
-      {"mnuAiuto", "&Aiuto", "mnuProdotto", "&Prodotto", &MainWindow::mnuProdotto_Click},
-  };
-  for (const MenuItem& entry : kItems) {
-    auto* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(entry.menu));
+  for (const MenuRow& entry : formMenus()) {
+    auto* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(entry.menuControl));
     if (!menu) {
       menu = menuBar()->addMenu(QString::fromUtf8(entry.menuCaption));
-      menu->setObjectName(QString::fromUtf8(entry.menu));
+      menu->setObjectName(QString::fromUtf8(entry.menuControl));
     }
     QAction* action = menu->addAction(QString::fromUtf8(entry.itemCaption));
-    action->setObjectName(QString::fromUtf8(entry.item));
-    connect(action, &QAction::triggered, this, entry.handler);
+    action->setObjectName(QString::fromUtf8(entry.itemControl));
+    connect(action, &QAction::triggered, this, [this, command = entry.command] { run(command); });
   }
 }
 
 // A box is named after the heading above it; the file-name box has none.
-void MainWindow::nameForScreenReaders(QLineEdit* box, const char* heading) {
+void MainWindow::nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading) {
   if (!heading) {
-    box->setAccessibleName(QStringLiteral("Percorso del file della misura"));
+    box->setAccessibleName(qText(kFileNameSpokenName));
     return;
   }
-  auto* label = findChild<QLabel*>(QString::fromUtf8(heading));
+  auto* label = findChild<QLabel*>(qText(controlOf(*heading)));
   label->setBuddy(box);
   box->setAccessibleName(label->text().trimmed());
 }
@@ -138,6 +113,25 @@ void MainWindow::nameForScreenReaders(QLineEdit* box, const char* heading) {
 void MainWindow::bind(QPushButton* button, Handler handler) {
   connect(button, &QPushButton::clicked, this,
           [this, handler = std::move(handler)] { runHandler(handler, *store_, runtime_); });
+}
+
+void MainWindow::bind(QPushButton* button, const Action& action) {
+  if (action.handler) {
+    bind(button, Handler(action.handler));
+  } else {
+    connect(button, &QPushButton::clicked, this,
+            [this, command = action.command] { run(command); });
+  }
+}
+
+void MainWindow::run(WindowCommand command) {
+  switch (command) {
+    case WindowCommand::Exit: exitProgram(); break;
+    case WindowCommand::Print: printWindow(); break;
+    case WindowCommand::OpenManual: openManual(); break;
+    case WindowCommand::OpenAbout: openAbout(); break;
+    case WindowCommand::None: break;
+  }
 }
 
 // Tab walks the controls in the order of their tab indices, which follows the
@@ -148,12 +142,16 @@ void MainWindow::chainTabOrder() {
   QWidget* previous = nullptr;
   for (const auto& [index, widget] : tabStops_) {
     if (widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous) setTabOrder(previous, widget);
+    if (previous) {
+      setTabOrder(previous, widget);
+    } else {
+      widget->setFocus();  // the window opens on the first control in tab order
+    }
     previous = widget;
   }
 }
 
-void MainWindow::Command42_Click() {
+void MainWindow::exitProgram() {
   QApplication::closeAllWindows();
   QCoreApplication::exit(0);
 }
@@ -161,18 +159,18 @@ void MainWindow::Command42_Click() {
 // Prints the window at once on the default printer, with no dialog, as a user sees it at
 // rest: its designed client area however large the window is, no focus frame, no text
 // cursor. A missing or failing printer is reported and nothing else changes.
-void MainWindow::mnuStampa_Click() {
+void MainWindow::printWindow() {
   QPointer<QWidget> focused = focusWidget();
   if (focused) focused->clearFocus();
-  const QImage image = centralWidget()->grab(kClientArea.toPixels()).toImage();
+  const QImage image = centralWidget()->grab(pixelRect(kClientArea)).toImage();
   if (focused) focused->setFocus();
   runHandler([&](FieldStore&, Runtime&) { services_.printer.printImage(image); }, *store_,
              runtime_);
 }
 
-void MainWindow::mnuManuale_Click() { (new ManualWindow())->show(); }
+void MainWindow::openManual() { (new ManualWindow())->show(); }
 
-void MainWindow::mnuProdotto_Click() {
+void MainWindow::openAbout() {
   (new AboutBox(services_.registry, services_.launcher, runtime_))->show();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/handler.h"
+#include "form/form_layout.h"
 #include "ui/widget_field_store.h"
 #include "ui/window_services.h"
 
@@ -31,13 +32,15 @@ class MainWindow : public QMainWindow {
   void buildPresets(QWidget* canvas);
   void buildMenus();
   void bind(QPushButton* button, Handler handler);
-  void nameForScreenReaders(QLineEdit* box, const char* heading);
+  void bind(QPushButton* button, const Action& action);
+  void nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading);
   void chainTabOrder();
 
-  void Command42_Click();
-  void mnuStampa_Click();
-  void mnuManuale_Click();
-  void mnuProdotto_Click();
+  void run(WindowCommand command);
+  void exitProgram();
+  void printWindow();
+  void openManual();
+  void openAbout();
 
   Runtime& runtime_;
   WindowServices services_;

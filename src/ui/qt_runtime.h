@@ -4,22 +4,25 @@
 
 #include <QLocale>
 
+#include <string>
+
 class QWidget;
 
 namespace vespera {
 
-// The runtime of the running program: real modal QMessageBoxes with the OK
-// button only, and the decimal separator of the user's locale.
+// The runtime of the running program: real modal QMessageBoxes with the OK button only,
+// the decimal separator of the user's locale, and files written on disk.
 class QtRuntime : public Runtime {
  public:
   explicit QtRuntime(const QLocale& locale = QLocale::system());
 
-  void messageBox(const QString& prompt, int flags, const QString& title) override;
+  void messageBox(std::string_view prompt, int flags, std::string_view title) override;
   void reportError(const RuntimeError& error) override;
-  QChar decimalSeparator() const override { return decimalSeparator_; }
+  std::string_view decimalSeparator() const override { return decimalSeparator_; }
+  bool replaceFile(std::string_view path, std::string_view bytes) override;
 
  private:
-  QChar decimalSeparator_;
+  std::string decimalSeparator_;
 };
 
 }  // namespace vespera

@@ -1,5 +1,8 @@
 #include "ui/widget_field_store.h"
 
+#include "form/form_layout.h"
+#include "ui/twips.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,24 +11,27 @@ namespace vespera {
 
 WidgetFieldStore::WidgetFieldStore(QWidget& window) : window_(window) {
   for (Field field : kAllFields) {
-    auto* box = window.findChild<QLineEdit*>(fieldName(field));
+    auto* box = window.findChild<QLineEdit*>(qText(controlOf(field)));
     Q_ASSERT_X(box, "WidgetFieldStore", "every field has its text box");
-    boxes_[static_cast<std::size_t>(field)] = box;
+    boxes_[indexOf(field)] = box;
   }
 }
 
-QString WidgetFieldStore::text(Field field) const {
-  return boxes_[static_cast<std::size_t>(field)]->text();
+std::string WidgetFieldStore::text(Field field) const {
+  return boxes_[indexOf(field)]->text().toStdString();
 }
 
-void WidgetFieldStore::setText(Field field, const QString& text) {
-  boxes_[static_cast<std::size_t>(field)]->setText(text);
+void WidgetFieldStore::setText(Field field, std::string_view text) {
+  boxes_[indexOf(field)]->setText(qText(text));
 }
 
-QString WidgetFieldStore::caption(const QString& controlName) const {
-  if (const auto* label = window_.findChild<QLabel*>(controlName)) return label->text();
-  if (const auto* group = window_.findChild<QGroupBox*>(controlName)) return group->title();
-  return QString();
+std::string WidgetFieldStore::caption(Caption caption) const {
+  const QString control = qText(controlOf(caption));
+  if (const auto* label = window_.findChild<QLabel*>(control)) return label->text().toStdString();
+  if (const auto* group = window_.findChild<QGroupBox*>(control)) {
+    return group->title().toStdString();
+  }
+  return {};
 }
 
 }  // namespace vespera

@@ -9,19 +9,19 @@ class QWidget;
 
 namespace vespera {
 
-// The fields as the window's text boxes, found by their object names; the
-// captions as the texts of the labels and group titles of the same names.
+// The fields as the window's text boxes, and the captions as the texts of its labels and
+// panel titles, each found by the control name the layout table gives it.
 class WidgetFieldStore : public FieldStore {
  public:
   explicit WidgetFieldStore(QWidget& window);
 
-  QString text(Field field) const override;
-  void setText(Field field, const QString& text) override;
-  QString caption(const QString& controlName) const override;
+  std::string text(Field field) const override;
+  void setText(Field field, std::string_view text) override;
+  std::string caption(Caption caption) const override;
 
  private:
   QWidget& window_;
-  std::array<QLineEdit*, kAllFields.size()> boxes_{};
+  std::array<QLineEdit*, kFieldCount> boxes_{};
 };
 
 }  // namespace vespera

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/recording_runtime.h"
+#include "files/record_file_writer.h"
+#include "form/form_layout.h"
 #include "platform/memory_registry.h"
 #include "platform/printer.h"
 #include "ui/main_window.h"
@@ -12,12 +14,22 @@
 
 namespace vespera {
 
+// The core's UTF-8 texts as Qt's, for comparing with what the widgets show.
+inline QString qs(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+inline QStringList qs(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) list << qs(text);
+  return list;
+}
+
 // A launcher that starts nothing and remembers what it was asked to start, or refuses
 // like a program that cannot run.
 class RecordingLauncher : public Launcher {
  public:
   void start(const QString& programPath) override {
-    if (refuses) throw RuntimeError(QStringLiteral("Errore di run-time: impossibile avviare"));
+    if (refuses) throw RuntimeError("Errore di run-time: impossibile avviare");
     started.append(programPath);
   }
   QStringList started;
@@ -26,17 +38,18 @@ class RecordingLauncher : public Launcher {
 
 // The main window as a user meets it, on the offscreen platform: typing goes
 // into the real text boxes, clicks onto the real buttons. Its message boxes
-// are recorded instead of shown, it prints into a PDF file in its own folder,
-// its registry is empty and its launcher only records.
+// are recorded instead of shown, its files are written on disk as the program writes them,
+// it prints into a PDF file in its own folder, its registry is empty and its launcher only
+// records.
 struct TestWindow {
   explicit TestWindow(QChar decimalSeparator = QLatin1Char('.'))
-      : runtime(decimalSeparator),
+      : runtime(QString(decimalSeparator).toStdString(), writeRecordFile),
         printer(folder.filePath(QStringLiteral("printed.pdf"))),
         window(runtime, {printer, registry, launcher}) {
     window.show();
   }
 
-  QLineEdit* box(Field field) { return window.findChild<QLineEdit*>(fieldName(field)); }
+  QLineEdit* box(Field field) { return window.findChild<QLineEdit*>(qs(controlOf(field))); }
   QPushButton* button(const QString& name) { return window.findChild<QPushButton*>(name); }
 
   void type(Field field, const QString& text) {

@@ -16,8 +16,7 @@ low=75
 declare -A reasons=(
   [src/platform/windows_registry.cpp]="Windows only (behind _WIN32); the Windows stage runs it under Wine"
   [batch/system_reason.cpp]="one line for each reason the system gives; the tests meet those a run meets (a full disk, a file too large, a closed descriptor), the others need a failing device or a disk quota"
-  [src/storage/file_replacement.cpp]="its write in place, and the restore when it fails, run in a forked child that drops root to reach a read-only folder and leaves by _exit, so their counts are never written; the measurement file tests check what they do"
-  [src/core/memory_field_store.cpp]="its captions serve only a saved measurement, which the program saves from the window's own store"
+  [src/files/file_replacement.cpp]="its write in place, and the restore when it fails, run in a forked child that drops root to reach a read-only folder and leaves by _exit, so their counts are never written; the measurement file tests check what they do"
 )
 
 install_packages build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev \

@@ -1,4 +1,4 @@
-#include "storage/file_replacement.h"
+#include "files/file_replacement.h"
 
 #include <QFile>
 #include <QFileInfo>
