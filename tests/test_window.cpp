@@ -30,6 +30,7 @@ struct SeenBox {
   QString title, text;
   QMessageBox::Icon icon;
   qsizetype buttons;
+  bool operator==(const SeenBox&) const = default;
 };
 
 // Runs `show`, presses OK on the message box it opens and says what the box showed. A box
@@ -121,9 +122,7 @@ class WindowTest : public QObject {
   void menus() {
     TestWindow window;
     window.window.findChild<QAction*>(QStringLiteral("mnuStampa"))->trigger();
-    QFile printed(window.folder.filePath(QStringLiteral("printed.pdf")));
-    QVERIFY(printed.open(QIODevice::ReadOnly));
-    const QByteArray pdf = printed.readAll();
+    const QByteArray pdf = readFile(window.folder.filePath(QStringLiteral("printed.pdf")));
     QVERIFY(pdf.startsWith("%PDF-"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 1);
     QVERIFY(window.runtime.errors.isEmpty());
@@ -151,15 +150,11 @@ class WindowTest : public QObject {
       QCOMPARE(box->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), "Vespera 3.3");
       QCOMPARE(box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), "Versione 3.3.0");
     }
-    const std::function<void(QWidget*)> closers[] = {
-        [](QWidget* box) {
-          QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-        },
-        [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); },
-        [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }};
-    for (const auto& close : closers) {
+    for (const auto key : {Qt::Key_unknown, Qt::Key_Return, Qt::Key_Escape}) {  // OK by mouse
       QPointer<QWidget> closing = boxes.takeFirst();
-      close(closing);
+      auto* ok = closing->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+      key == Qt::Key_unknown ? QTest::mouseClick(ok, Qt::LeftButton)
+                             : QTest::keyClick(closing, key);
       QTRY_VERIFY(closing.isNull());
       QCOMPARE(openWindows(QStringLiteral("frmAbout")), boxes);
     }
@@ -188,20 +183,15 @@ class WindowTest : public QObject {
     for (const auto& [flags, title, icon, shownTitle] : kinds) {
       const auto seen = closeBoxOf(
           [&, f = flags, t = title] { runtime.messageBox(QStringLiteral("Fatto!"), f, t); });
-      QVERIFY(seen);
-      QCOMPARE(seen->title, shownTitle);
-      QCOMPARE(seen->text, QStringLiteral("Fatto!"));
-      QCOMPARE(seen->icon, icon);
-      QCOMPARE(seen->buttons, 1);
+      QVERIFY((seen == SeenBox{shownTitle, QStringLiteral("Fatto!"), icon, 1}));
     }
     MemoryFieldStore store;
     const auto fault = closeBoxOf([&] {
       runHandler([](FieldStore&, Runtime&) { throw ArithmeticFault(FaultKind::Overflow); }, store,
                  runtime);
     });
-    QVERIFY(fault);
-    QCOMPARE(fault->text, QStringLiteral("Errore di run-time: overflow"));
-    QCOMPARE(fault->icon, QMessageBox::Critical);
+    QVERIFY((fault ==
+             SeenBox{"Vespera 3.3", "Errore di run-time: overflow", QMessageBox::Critical, 1}));
     QCOMPARE(runtime.decimalSeparator(), QChar(u'.'));
     QCOMPARE(QtRuntime(QLocale(QLocale::Italian, QLocale::Italy)).decimalSeparator(), QChar(u','));
 
@@ -284,7 +274,9 @@ class WindowTest : public QObject {
 
   // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.
   void italianQtTexts() {
-    installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));
+    const std::unique_ptr<QTranslator> italian(
+        installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy)));
+    QVERIFY(italian);
     TestWindow window;
     const std::unique_ptr<QMenu> menu(window.box(Field::Text1)->createStandardContextMenu());
     QString texts;
