@@ -3,6 +3,7 @@
 #include "core/app_identity.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
+#include "ui/own_colours.h"
 #include "ui/readable_colours.h"
 #include "ui/twips.h"
 
@@ -33,9 +34,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
 
 // Black text, unless the desktop's background is too dark for black.
 void setBlackText(QWidget* widget) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
-  widget->setPalette(palette);
+  keepOwnColours(widget, [](QPalette& palette) {
+    palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
+  });
 }
 
 // One element of the Line1 pair: a horizontal line `width` pixels thick, from
@@ -46,9 +47,7 @@ QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, Q
   line->setProperty("index", index);
   line->setFrameShape(QFrame::NoFrame);
   line->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), width);
-  QPalette palette = line->palette();
-  palette.setColor(QPalette::Window, colour);
-  line->setPalette(palette);
+  keepOwnColours(line, [colour](QPalette& palette) { palette.setColor(QPalette::Window, colour); });
   line->setAutoFillBackground(true);
   return line;
 }
