@@ -302,6 +302,37 @@ class WindowTest : public QObject {
     QCOMPARE(window.window.grab().toImage(), before);
   }
 
+  // The About box's texts fit the desktop's font, also when it changes while the box is open:
+  // at the dialog font of its design the box keeps its designed 5730 x 3555 twips; under larger
+  // fonts its labels and buttons grow to hold their texts, inside the box, none over another.
+  void aboutBoxFitsTheFont() {
+    const QFont normal = QApplication::font();
+    const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
+    TestWindow window;
+    std::unique_ptr<QWidget> box;
+    for (const double points : {8.25, 11.0, 16.0}) {
+      QFont font(QStringLiteral("Liberation Sans"));
+      font.setPointSizeF(points);
+      QApplication::setFont(font);
+      QCoreApplication::processEvents();  // the widgets take the new font
+      if (!box) window.window.findChild<QAction*>(QStringLiteral("mnuProdotto"))->trigger();
+      if (!box) box.reset(openWindows(QStringLiteral("frmAbout")).value(0));
+      if (points < 9) QCOMPARE(box->size(), QSize(382, 237));
+      QStringList cut;
+      const QList<QWidget*> parts = box->findChildren<QWidget*>();
+      for (QWidget* part : parts) {
+        const auto* label = qobject_cast<QLabel*>(part);
+        const bool fits = label ? label->heightForWidth(part->width()) <= part->height()
+                                : part->sizeHint().width() <= part->width();
+        if (!fits || !box->rect().contains(part->geometry())) cut << part->objectName();
+        for (QWidget* other : parts)
+          if (other < part && other->geometry().intersects(part->geometry()))
+            cut << part->objectName() + u'/' + other->objectName();
+      }
+      QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 pt: ").arg(points) + cut.join(u' ')));
+    }
+  }
+
   // Qt's own texts read Italian under an Italian locale, as in a text box's context menu.
   void italianQtTexts() {
     const std::unique_ptr<QTranslator> italian(
