@@ -12,6 +12,9 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace vespera;
 
@@ -138,7 +141,8 @@ class WindowTest : public QObject {
   }
 
   // Stampa prints the window on one page; every Manuale and Prodotto opens one more window,
-  // owned by no other; OK, Enter and Esc each close only their own About box.
+  // owned by no other; OK, Enter and Esc each close only their own About box. The manual,
+  // wider than this screen, takes the screen's width, and its text scrolls to its last line.
   void menus() {
     TestWindow window;
     window.window.findChild<QAction*>(QStringLiteral("mnuStampa"))->trigger();
@@ -158,7 +162,16 @@ class WindowTest : public QObject {
       QCOMPARE(manual->minimumSize(), manual->maximumSize());
       QTest::keyClick(manual, Qt::Key_Escape);
       QVERIFY(manual->isVisible());
-      QVERIFY(manual->findChild<QLabel*>()->text().contains(QStringLiteral("ATTENZIONE")));
+      auto* text = manual->findChild<QLabel*>();
+      QVERIFY(text->text().contains(QStringLiteral("ATTENZIONE")));
+      QVERIFY(manual->screen()->availableGeometry().contains(manual->frameGeometry()));
+      text->setFont(QFont(text->font().family(), 28));  // more text than the window holds
+      QCoreApplication::processEvents();                // the area lays the label out again
+      auto* area = manual->findChild<QScrollArea*>();
+      QVERIFY(area && text->height() >= text->heightForWidth(text->width()));
+      area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+      const QRect shown(text->mapTo(area->viewport(), QPoint()), text->size());
+      QVERIFY(area->viewport()->rect().contains(shown.bottomRight()));
       manual->close();
     }
 
