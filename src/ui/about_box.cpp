@@ -3,13 +3,17 @@
 #include "core/app_identity.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
+#include "ui/own_colours.h"
 #include "ui/readable_colours.h"
 #include "ui/twips.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace vespera {
 
@@ -21,10 +25,9 @@ const QString kAboutDescription = QStringLiteral(
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
+QLabel* makeLabel(QWidget* parent, const QString& name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
-  label->setGeometry(geometry);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
@@ -33,24 +36,35 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
 
 // Black text, unless the desktop's background is too dark for black.
 void setBlackText(QWidget* widget) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
-  widget->setPalette(palette);
+  keepOwnColours(widget, [](QPalette& palette) {
+    palette.setColor(QPalette::WindowText, textColourOn(palette.color(QPalette::Window)));
+  });
 }
 
-// One element of the Line1 pair: a horizontal line `width` pixels thick, from
-// x1 to x2 at height y (twips), in one colour.
-QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, QColor colour) {
+// Where a line of the Line1 pair lies: from x1 to x2 at height y (twips), `width` pixels thick.
+QRect lineRect(int x1, int x2, int y, int width) {
+  return {pixels(x1), pixels(y), pixels(x2) - pixels(x1), width};
+}
+
+// One element of the Line1 pair: a horizontal line in one colour.
+QFrame* makeLine(QWidget* parent, int index, QColor colour) {
   auto* line = new QFrame(parent);
   line->setObjectName(QStringLiteral("Line1"));
   line->setProperty("index", index);
   line->setFrameShape(QFrame::NoFrame);
-  line->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), width);
-  QPalette palette = line->palette();
-  palette.setColor(QPalette::Window, colour);
-  line->setPalette(palette);
+  keepOwnColours(line, [colour](QPalette& palette) { palette.setColor(QPalette::Window, colour); });
   line->setAutoFillBackground(true);
   return line;
+}
+
+// What a control needs to show its whole text in the current font: a label, the height of
+// its wrapped text; a button, the style's size for its caption.
+QSize neededSize(const QWidget* control, QSize designed) {
+  if (const auto* label = qobject_cast<const QLabel*>(control)) {
+    return {designed.width(), std::max(designed.height(), label->heightForWidth(designed.width()))};
+  }
+  if (qobject_cast<const QPushButton*>(control)) return designed.expandedTo(control->sizeHint());
+  return designed;
 }
 
 }  // namespace
@@ -62,9 +76,9 @@ AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWi
   // A fixed dialog frame with a close box only.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(pixels(5730), pixels(3555));
   buildControls();
   Form_Load();
+  fitToFont();
 }
 
 // Controls from back to front: each new widget is drawn over those made before it.
@@ -74,37 +88,74 @@ void AboutBox::buildControls() {
   picIcon->setObjectName(QStringLiteral("picIcon"));
   picIcon->setPixmap(icon);
   // The picture box takes the size of its picture.
-  picIcon->setGeometry(QRect(QPoint(pixels(240), pixels(240)), icon.size()));
+  place(picIcon, QRect(QPoint(pixels(240), pixels(240)), icon.size()));
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setGeometry(pixelRect(4320, 2625, 1260, 345));
+  place(cmdOK_, pixelRect(4320, 2625, 1260, 345));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
 
   cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo_->setGeometry(pixelRect(4320, 3075, 1245, 345));
+  place(cmdSysInfo_, pixelRect(4320, 3075, 1245, 345));
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
 
   // The etched separator: a grey line with a white one just below and in front of it.
-  makeLine(this, 1, 90, 5654, 2445, 1, QColor(0x80, 0x80, 0x80));
+  place(makeLine(this, 1, QColor(0x80, 0x80, 0x80)), lineRect(90, 5654, 2445, 1));
 
-  QLabel* lblDescription =
-      makeLabel(this, QStringLiteral("lblDescription"), pixelRect(1050, 1125, 3885, 1170));
+  QLabel* lblDescription = makeLabel(this, QStringLiteral("lblDescription"));
+  place(lblDescription, pixelRect(1050, 1125, 3885, 1170));
   lblDescription->setText(kAboutDescription);
   setBlackText(lblDescription);
 
-  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"), pixelRect(1050, 240, 3885, 480));
+  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"));
+  place(lblTitle_, pixelRect(1050, 240, 3885, 480));
   setBlackText(lblTitle_);
 
-  makeLine(this, 0, 105, 5654, 2460, 2, Qt::white);
+  place(makeLine(this, 0, Qt::white), lineRect(105, 5654, 2460, 2));
 
-  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), pixelRect(1050, 780, 3885, 225));
+  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"));
+  place(lblVersion_, pixelRect(1050, 780, 3885, 225));
 
   // Tab order: OK, then System Info (the picture and the labels take no focus).
   setTabOrder(cmdOK_, cmdSysInfo_);
   cmdOK_->setFocus();
+}
+
+void AboutBox::place(QWidget* control, const QRect& designed) {
+  control->setGeometry(designed);
+  designed_.emplace_back(control, designed);
+}
+
+// The box is laid out for the dialog font of its day, and keeps that layout where the texts
+// fit. Under a larger font each label grows down to hold its wrapped text and each button
+// widens to the left to hold its caption; what lies below moves down as far as what lies
+// above it grew, and the box grows with it.
+void AboutBox::fitToFont() {
+  auto byTop = designed_;
+  std::sort(byTop.begin(), byTop.end(),
+            [](const auto& a, const auto& b) { return a.second.top() < b.second.top(); });
+  std::vector<std::pair<QRect, int>> placed;  // designed place, and how far its bottom moved
+  int grown = 0;
+  for (const auto& [control, designed] : byTop) {
+    int down = 0;
+    for (const auto& [above, moved] : placed) {
+      if (above.bottom() < designed.top()) down = std::max(down, moved);
+    }
+    const QSize needed = neededSize(control, designed.size());
+    QRect fitted(designed.topLeft() + QPoint(0, down), needed);
+    fitted.moveRight(designed.right());
+    control->setGeometry(fitted);
+    placed.emplace_back(designed, fitted.bottom() - designed.bottom());
+    grown = std::max(grown, fitted.bottom() - designed.bottom());
+  }
+  setFixedSize(pixels(5730), pixels(3555) + grown);
+}
+
+void AboutBox::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::FontChange) fitToFont();
 }
 
 void AboutBox::Form_Load() {

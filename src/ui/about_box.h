@@ -6,6 +6,9 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -28,9 +31,13 @@ class AboutBox : public QDialog {
  protected:
   // Esc presses OK, as Enter does through the default button.
   void keyPressEvent(QKeyEvent* event) override;
+  // A new font fits the texts again.
+  void changeEvent(QEvent* event) override;
 
  private:
   void buildControls();
+  void place(QWidget* control, const QRect& designed);
+  void fitToFont();
 
   Registry& registry_;
   Launcher& launcher_;
@@ -39,6 +46,7 @@ class AboutBox : public QDialog {
   QPushButton* cmdSysInfo_ = nullptr;
   QLabel* lblTitle_ = nullptr;
   QLabel* lblVersion_ = nullptr;
+  std::vector<std::pair<QWidget*, QRect>> designed_;  // each control's place at the design font
 };
 
 // The fixed text of lblDescription: who wrote the program and whom the author thanks.

@@ -4,10 +4,12 @@
 
 namespace vespera {
 
-// A button of the calculator form. A caption wider than the button wraps at word
-// boundaries onto further lines, as the form's long captions ("Salva Misura in C:\.... .txt",
-// "Calcola (B-V)") are designed to. A button with a colour of its own (a temperature preset,
-// a grey button) shows that colour flat inside a raised 3D edge, with no shading.
+// A button of the calculator form, in the classic look: a flat face inside a raised 3D edge,
+// with no shading. The face is the desktop's button colour, or a colour of the button's own
+// (a temperature preset, a grey button) with the light scheme's edge around it. A caption
+// wider than the button wraps at word boundaries onto further lines, as the form's long
+// captions ("Salva Misura in C:\.... .txt", "Calcola (B-V)") are designed to; a picture is
+// drawn in the caption's colour.
 class FormButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
@@ -19,7 +21,7 @@ class FormButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void paintFlat(QPainter& painter);
+  void paintPicture(QPainter& painter, const QRect& area) const;
 
   bool ownColour_ = false;
 };

@@ -1,6 +1,5 @@
 #include "ui/form_widgets.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +8,7 @@
 
 #include "ui/form_button.h"
 #include "ui/form_group.h"
-#include "ui/readable_colours.h"
+#include "ui/own_colours.h"
 #include "ui/sunken_box_style.h"
 #include "ui/twips.h"
 
@@ -21,11 +20,11 @@ void place(QWidget* widget, std::string_view control, const Twips& rect) {
   widget->setGeometry(pixelRect(rect));
 }
 
-// The two arrow pictures of the angle converters: black on light grey,
-// pointing up and to the right, or up and to the left.
+// The two arrow pictures of the angle converters, pointing up and to the right, or up and to
+// the left: the shape alone, which the button fills with its caption's colour.
 QIcon arrowIcon(bool pointsRight) {
   QPixmap picture(20, 20);
-  picture.fill(toQColor(kButtonGrey));
+  picture.fill(Qt::transparent);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(Qt::black, 2));
@@ -57,10 +56,10 @@ QLineEdit* makeFieldBox(const FieldRow& row, QWidget* parent) {
   box->setStyle(sunkenBoxStyle());
   box->setMaxLength(std::numeric_limits<int>::max());  // any text of any length
   applyFont(box, row.font);
-  if (const std::optional<Rgb> colour = boxColour(row.role)) {
-    paintOwnColour(box, QPalette::Base, QPalette::Text, toQColor(*colour));
-  }
-  keepSelectionReadable(box);
+  keepOwnColours(box, [colour = boxColour(row.role)](QPalette& palette) {
+    if (colour) layOwnColour(palette, QPalette::Base, QPalette::Text, toQColor(*colour));
+    laySelectionReadable(palette);
+  });
   return box;
 }
 
@@ -70,14 +69,9 @@ QLabel* makeLabel(const LabelRow& row, QWidget* parent) {
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignTop | (row.centred ? Qt::AlignHCenter : Qt::AlignLeft));
   // Opaque, in the desktop's button face colour and text, inside the grey group too.
-  const QPalette desktop = QApplication::palette(label);
-  QPalette own = label->palette();
-  for (const auto role : {QPalette::Window, QPalette::WindowText}) {
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      own.setBrush(group, role, desktop.brush(group, role));
-    }
-  }
-  label->setPalette(own);
+  keepOwnColours(label, [](QPalette& palette) {
+    layDesktopColours(palette, {QPalette::Window, QPalette::WindowText});
+  });
   label->setAutoFillBackground(true);
   label->setTextFormat(Qt::PlainText);
   applyFont(label, row.font);
@@ -89,7 +83,9 @@ QGroupBox* makeGroup(const PanelRow& row, QWidget* parent) {
   place(group, row.control, row.rect);
   applyFont(group, {kWindowFont.family, kWindowFont.points, true});
   if (row.greyBackground) {
-    paintOwnColour(group, QPalette::Window, QPalette::WindowText, toQColor(kButtonGrey));
+    keepOwnColours(group, [](QPalette& palette) {
+      layOwnColour(palette, QPalette::Window, QPalette::WindowText, toQColor(kButtonGrey));
+    });
     group->setAutoFillBackground(true);
   }
   return group;

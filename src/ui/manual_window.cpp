@@ -7,10 +7,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 
 #include <algorithm>
 
 namespace vespera {
+namespace {
+
+// The client area where it was designed to stand on the screen, and its size.
+constexpr QRect kDesignedClientArea = pixelRect(2760, 3750, 12750, 8715);
+
+}  // namespace
 
 ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Dialog"));
@@ -20,14 +27,9 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   // A fixed dialog frame with a close box only: no minimise, no maximise, no resizing.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  // Where the client area was designed to stand on the screen, and its size.
-  setGeometry(pixels(2760), pixels(3750), pixels(12750), pixels(8715));
-  setFixedSize(pixels(12750), pixels(8715));
-  keepCloseBoxReachable();
 
-  auto* label = new QLabel(this);
+  auto* label = new QLabel;
   label->setObjectName(QStringLiteral("Label1"));
-  label->setGeometry(pixels(240), pixels(240), pixels(12375), pixels(8295));
   QFont font(QStringLiteral("Comic Sans MS"));
   font.setPointSizeF(14.25);
   font.setWeight(QFont::Normal);
@@ -37,27 +39,43 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
-  // No scroll bar: what does not fit is cut off at the label's bottom edge.
   label->setText(manualText());
+  // The label's designed place, 240 twips in from the client area's top left corner, as its
+  // margins inside an area that fills the window: the text wraps to the window's width, and a
+  // scroll bar shows only where it does not fit in the window's height.
+  const QRect designed = pixelRect(240, 240, 12375, 8295);
+  label->setContentsMargins(designed.left(), designed.top(),
+                            kDesignedClientArea.width() - designed.right() - 1,
+                            kDesignedClientArea.height() - designed.bottom() - 1);
+  auto* area = new QScrollArea(this);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area->setWidgetResizable(true);
+  area->setWidget(label);
+
+  fitToScreen();
+  area->resize(size());
 }
 
 void ManualWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() != Qt::Key_Escape) QDialog::keyPressEvent(event);
 }
 
-// On a screen too small for the fixed size, the window moves up and left as far as needed,
-// keeping its title bar and close box on the screen; what does not fit is cut off below and
-// on the left.
-void ManualWindow::keepCloseBoxReachable() {
+// On a screen too small for the designed size the window takes the room the screen has, and
+// moves up and left as far as needed, keeping its frame, title bar and close box on the
+// screen; the text scrolls.
+void ManualWindow::fitToScreen() {
   constexpr int kBorder = 8;     // room for the frame around the client area
   constexpr int kTitleBar = 32;  // and for the title bar above it
   const QRect room = screen()->availableGeometry().adjusted(kBorder, kTitleBar, -kBorder, -kBorder);
-  QRect client = geometry();
-  if (room.contains(client)) return;
+  QRect client = kDesignedClientArea;
+  client.setSize(client.size().boundedTo(room.size()));
   client.moveRight(std::min(client.right(), room.right()));
-  if (client.width() <= room.width()) client.moveLeft(std::max(client.left(), room.left()));
-  client.moveTop(std::max(std::min(client.top(), room.bottom() + 1 - client.height()), room.top()));
+  client.moveBottom(std::min(client.bottom(), room.bottom()));
+  client.moveLeft(std::max(client.left(), room.left()));
+  client.moveTop(std::max(client.top(), room.top()));
   setGeometry(client);
+  setFixedSize(client.size());
 }
 
 }  // namespace vespera

@@ -5,8 +5,9 @@
 namespace vespera {
 
 // The manual: the whole text in one label, in a window of fixed size that the
-// user can only close. Each use of the menu makes a new one, shown modeless;
-// it deletes itself when closed and leaves any other open.
+// user can only close; the text scrolls where the window is too small for it. Each
+// use of the menu makes a new one, shown modeless; it deletes itself when closed
+// and leaves any other open.
 class ManualWindow : public QDialog {
   Q_OBJECT
 
@@ -18,7 +19,7 @@ class ManualWindow : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void keepCloseBoxReachable();
+  void fitToScreen();
 };
 
 }  // namespace vespera

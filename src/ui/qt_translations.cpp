@@ -6,14 +6,15 @@
 
 namespace vespera {
 
-void installQtTranslations(const QLocale& locale) {
+QTranslator* installQtTranslations(const QLocale& locale) {
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(translator);
-  } else {
-    delete translator;
+    return translator;
   }
+  delete translator;
+  return nullptr;
 }
 
 }  // namespace vespera

@@ -1,7 +1,5 @@
 #include "ui/readable_colours.h"
 
-#include <QWidget>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,24 +26,6 @@ double contrastRatio(const QColor& a, const QColor& b) {
 QColor textColourOn(const QColor& background) {
   return contrastRatio(Qt::black, background) >= kReadableContrast ? QColor(Qt::black)
                                                                    : QColor(Qt::white);
-}
-
-void paintOwnColour(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text,
-                    const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(background, colour);
-  palette.setColor(text, textColourOn(colour));
-  widget->setPalette(palette);
-}
-
-void keepSelectionReadable(QWidget* box) {
-  QPalette palette = box->palette();
-  const QColor highlight = palette.color(QPalette::Highlight);
-  if (contrastRatio(palette.color(QPalette::HighlightedText), highlight) >= kReadableContrast) {
-    return;
-  }
-  palette.setColor(QPalette::HighlightedText, textColourOn(highlight));
-  box->setPalette(palette);
 }
 
 }  // namespace vespera

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QPalette>
-
-class QWidget;
 
 namespace vespera {
 
@@ -16,12 +13,5 @@ double contrastRatio(const QColor& a, const QColor& b);
 
 // Black, the light scheme's text colour, or white where the colour is too dark for black.
 QColor textColourOn(const QColor& background);
-
-// Gives the widget its own background colour and the text colour that reads on it.
-void paintOwnColour(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text,
-                    const QColor& colour);
-
-// Selected text of a text box: the desktop's colours, where they read on each other.
-void keepSelectionReadable(QWidget* box);
 
 }  // namespace vespera
