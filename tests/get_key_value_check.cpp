@@ -1,8 +1,9 @@
-// GetKeyValue, case by case, on the registry stand-in and, on Windows or under Wine, on the
-// real registry through advapi32, each held to the result Windows documents. Plain C++
-// without Qt, so a bare cross compiler builds it. Under Wine the test stage first writes
-// the keys of the cases below with wine reg add; the string stored without its terminator,
-// which reg add cannot write, this check writes itself. Exits with 1 when a case differs.
+// GetKeyValue, case by case, and the rights a key is opened with, on the registry stand-in
+// and, on Windows or under Wine, on the real registry through advapi32, each held to the
+// result Windows documents. Plain C++ without Qt, so a bare cross compiler builds it. Under
+// Wine the test stage first writes the keys of the cases below with wine reg add; the string
+// stored without its terminator, which reg add cannot write, this check writes itself. Exits
+// with 1 when a case differs.
 
 #include "platform/memory_registry.h"
 #include "platform/registry_value.h"
@@ -57,6 +58,35 @@ const Case kCases[] = {
     {"a missing value", kOurs, "Missing", said("not read", "", "error 2")},
 };
 
+// Opening a key of HKEY_LOCAL_MACHINE with some rights, then querying a value through it, as a
+// user without administrator rights: Windows grants reading and refuses writing, and a key
+// opened without the right to query values refuses a query. Wine lets anyone write, so the
+// writing row holds for the stand-in alone.
+struct Rights {
+  const char* what;
+  std::uint32_t access;
+  std::string expected;  // the result of the open, then of the query
+  bool underWine;
+};
+
+const Rights kRights[] = {
+    {"read rights", kKeyRead, "0, 0", true},
+    {"no right to query", kKeyEnumerateSubKeys, "0, 5", true},
+    {"the right to set values", kKeyRead | kKeySetValue, "5, -", false},
+};
+
+std::string opened(Registry& registry, const Rights& rights) {
+  RegistryHandle key = 0;
+  const std::int32_t open =
+      registry.openKey(predefinedKey(kHkeyLocalMachine), kMsinfo, 0, rights.access, key);
+  if (open != kRegistrySuccess) return std::to_string(open) + ", -";
+  std::uint8_t buffer[kKeyValueBufferSize];
+  std::uint32_t type = 0, size = sizeof buffer;
+  const std::int32_t query = registry.queryValue(key, "PATH", type, buffer, size);
+  registry.closeKey(key);
+  return "0, " + std::to_string(query);
+}
+
 // The same keys in the stand-in.
 void writeCases(MemoryRegistry& registry) {
   const auto hklm = kHkeyLocalMachine;
@@ -108,18 +138,6 @@ void writeUnterminatedString() {
   RegCloseKey(key);
 }
 
-// A key opened as the About box opens it reads (the cases above) but refuses a write: only
-// read rights are asked for. Wine checks the rights of a key, though not those of the user.
-bool opensForReadingOnly() {
-  RegistryHandle key = 0;
-  WindowsRegistry().openKey(predefinedKey(kHkeyLocalMachine), kOurs, 0, kAboutBoxKeyAccess, key);
-  const LONG written = RegSetValueExA(reinterpret_cast<HKEY>(key), "Written", 0, REG_SZ,
-                                      reinterpret_cast<const BYTE*>("x"), 2);
-  RegCloseKey(reinterpret_cast<HKEY>(key));
-  std::printf("a write through an opened key: %s\n",
-              written == ERROR_ACCESS_DENIED ? "refused" : "allowed  <-- expected refused");
-  return written == ERROR_ACCESS_DENIED;
-}
 #endif
 
 }  // namespace
@@ -144,8 +162,18 @@ int main() {
     std::printf("%s\n", ok ? "" : ("  <-- expected " + c.expected).c_str());
     failures += ok ? 0 : 1;
   }
+  for (const Rights& rights : kRights) {
+    const std::string stand_in = opened(memory, rights);
+    bool ok = stand_in == rights.expected && memory.openHandleCount() == 0;
+    std::printf("%-40s stand-in: %s", rights.what, stand_in.c_str());
 #ifdef _WIN32
-  failures += opensForReadingOnly() ? 0 : 1;
+    WindowsRegistry windows;
+    const std::string real = opened(windows, rights);
+    ok = ok && (!rights.underWine || real == stand_in);
+    std::printf("; Windows: %s", real.c_str());
 #endif
+    std::printf("%s\n", ok ? "" : ("  <-- expected " + rights.expected).c_str());
+    failures += ok ? 0 : 1;
+  }
   return failures == 0 ? 0 : 1;
 }
