@@ -134,6 +134,10 @@ class BatchTest : public QObject {
   void commandLine() {
     QCOMPARE(batch({QStringLiteral("--no-such-option"), QStringLiteral("-")}).exitCode, 2);
     QVERIFY(batch({QStringLiteral("--help")}).out.startsWith("Uso: vespera-batch [opzioni]"));
+    const Run unnamed = batch({"-", "-o", ""}, "name,teff,v,distance_pc\nA,5000,4.83,10\n");
+    QVERIFY2(unnamed.exitCode == 2 && unnamed.out.isEmpty() &&
+                 unnamed.err.startsWith("vespera-batch: -o/--output vuole il nome di un file"),
+             unnamed.err);
   }
 
   // The lines of an input as the reader hands them out, wherever the block edges fall: each
@@ -141,31 +145,32 @@ class BatchTest : public QObject {
   // 8 bytes, numbered from 2^31 - 1 on so that the numbers pass where a 32-bit count wraps.
   void lineReader_data() {
     QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QByteArrayList>("lines");  // "line:text", counted from 1, then how it ended
+    QTest::addColumn<QByteArray>("lines");  // "line:text" (counted from 1) | ... | how it ended
+    const auto row = [](const char* name, const QByteArray& input, const char* lines) {
+      QTest::newRow(name) << input << QByteArray(lines);
+    };
     const QByteArray mark = "\xEF\xBB\xBF";
-    // clang-format off
-    QTest::newRow("blank lines") << QByteArray("\n\na\n\n\nb\n") << QByteArrayList{"3:a", "6:b", "end"};
-    QTest::newRow("CR LF") << QByteArray("a\r\n\r\nb\rc\r\n") << QByteArrayList{"1:a", "3:b\rc", "end"};
-    QTest::newRow("no last line end") << QByteArray("a\nbc") << QByteArrayList{"1:a", "2:bc", "end"};
-    QTest::newRow("byte order mark") << mark + "a\n" + mark << QByteArrayList{"1:a", "2:" + mark, "end"};
-    QTest::newRow("part of a mark") << QByteArray("\xEF\xBB") << QByteArrayList{"1:\xEF\xBB", "end"};
-    QTest::newRow("nothing") << QByteArray() << QByteArrayList{"end"};
-    QTest::newRow("too long") << QByteArray("12345678\r\n123456789\n") << QByteArrayList{"1:12345678", "2 too long"};
-    QTest::newRow("too long, unended") << QByteArray("1\n123456789") << QByteArrayList{"1:1", "2 too long"};
-    QTest::newRow("read failure") << QByteArray("a\nb") << QByteArrayList{"1:a", "read error 5"};  // EIO
-    // clang-format on
+    row("blank lines", "\n\na\n\n\nb\n", "3:a|6:b|end");
+    row("CR LF", "a\r\n\r\nb\rc\r\n", "1:a|3:b\rc|end");
+    row("no last line end", "a\nbc", "1:a|2:bc|end");
+    row("byte order mark", mark + "a\n" + mark, "1:a|2:\xEF\xBB\xBF|end");
+    row("part of a mark", "\xEF\xBB", "1:\xEF\xBB|end");
+    row("nothing", "", "end");
+    row("too long", "12345678\r\n123456789\n", "1:12345678|2 too long");
+    row("too long, unended", "1\n123456789", "1:1|2 too long");
+    row("read failure", "a\nb", "1:a|read error 5");  // EIO
   }
 
   void lineReader() {
     QFETCH(QByteArray, input);
-    QFETCH(QByteArrayList, lines);
+    QFETCH(QByteArray, lines);
     const std::int64_t first = std::numeric_limits<std::int32_t>::max();
     for (std::size_t block = 1; block <= std::size_t(input.size()) + 1; ++block) {
       qsizetype at = 0;
       LineReader reader(
           [&](char* into, std::size_t size) -> std::int64_t {
             const qsizetype count = std::min(qsizetype(size), input.size() - at);
-            if (count == 0 && lines.last().startsWith("read error")) return errno = EIO, -1;
+            if (count == 0 && lines.contains("read error")) return errno = EIO, -1;
             std::memcpy(into, input.constData() + at, count);
             return at += count, count;
           },
@@ -185,7 +190,8 @@ class BatchTest : public QObject {
                : status == LineReader::Status::TooLong
                    ? QByteArray::number(reader.lineNumber() - first + 1) + " too long"
                    : "read error " + QByteArray::number(reader.readError()));
-      QVERIFY2(seen == lines, "blocks of " + QByteArray::number(block) + ": " + seen.join('|'));
+      QVERIFY2(seen.join('|') == lines,
+               "blocks of " + QByteArray::number(block) + ": " + seen.join('|'));
     }
   }
 
@@ -216,6 +222,10 @@ class BatchTest : public QObject {
                    const char* message; qsizetype rows; } cases[] = {  // no message: stderr empty
       {"locked folder", {"-", "-o", "%1/locked/results.csv"}, becomeNobody, 1,
        "impossibile creare un file nella cartella \"%1/locked\"", 0},
+      {"link into it", {"-", "-o", "%1/link.csv"}, becomeNobody, 1,
+       "impossibile creare un file nella cartella \"%1/locked\"", 0},
+      {"missing folder", {"-", "-o", "%1/missing/results.csv"}, [] {}, 1,
+       "impossibile scrivere \"%1/missing/results.csv\": una cartella del percorso non esiste", 0},
       {"full disk", {"%1/stars.csv", "-o", "%1/results.csv"}, [] { std::signal(SIGXFSZ, SIG_IGN);
          const rlimit limit{1 << 20, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &limit); }, 1,
        "impossibile scrivere \"%1/results.csv\": il file supera la dimensione massima", 0},
@@ -240,7 +250,8 @@ class BatchTest : public QObject {
     QVERIFY(writeFile(folder.filePath(QStringLiteral("stars.csv")), stars) && QDir().mkdir(locked));
     for (const QString& output : {folder.filePath("results.csv"), locked + "/results.csv"})
       QVERIFY(writeFile(output, "earlier results\n") && chmod(qPrintable(output), 0666) == 0);
-    QVERIFY(chmod(qPrintable(folder.path()), 0755) == 0 && chmod(qPrintable(locked), 0555) == 0);
+    QVERIFY(QFile::link(locked + "/results.csv", folder.filePath("link.csv")));
+    QVERIFY(chmod(qPrintable(folder.path()), 0777) == 0 && chmod(qPrintable(locked), 0555) == 0);
     for (const auto& c : cases) {
       QStringList arguments;
       for (const QString& argument : c.arguments)
@@ -257,12 +268,14 @@ class BatchTest : public QObject {
         QVERIFY(lines[i].startsWith("S" + QByteArray::number(i - 1) + ','));
       QCOMPARE(readFile(folder.filePath("results.csv")) + readFile(locked + "/results.csv"),
                QByteArray("earlier results\nearlier results\n"));
-      QCOMPARE(QDir(folder.path()).entryList(QDir::Files) + QDir(locked).entryList(QDir::Files),
-               QStringList({"results.csv", "stars.csv", "vespera-batch", "results.csv"}));
+      QCOMPARE(
+          QDir(folder.path()).entryList(QDir::Files) + QDir(locked).entryList(QDir::Files),
+          QStringList({"link.csv", "results.csv", "stars.csv", "vespera-batch", "results.csv"}));
     }
   }
 
-  // The progress line appears on a terminal only, and is cleared at the end.
+  // The progress line appears on a terminal only, not between the rows on the same one, and
+  // is cleared at the end.
   void progressOnATerminalOnly() {
     QTemporaryDir folder;
     const QString stars = folder.filePath(QStringLiteral("stars.csv"));
@@ -272,8 +285,12 @@ class BatchTest : public QObject {
     const int screen = open(ptsname(terminal), O_RDWR | O_NOCTTY);
     QVERIFY(screen >= 0);
     fcntl(terminal, F_SETFL, O_NONBLOCK);
-    const auto shown = [&](const QStringList& arguments) {
-      QCOMPARE(batch(arguments, {}, [screen] { dup2(screen, STDERR_FILENO); }).exitCode, 0);
+    const auto shown = [&](const QStringList& arguments, bool rowsThere = false) {
+      const auto onScreen = [screen, rowsThere] {
+        dup2(screen, STDERR_FILENO);
+        if (rowsThere) dup2(screen, STDOUT_FILENO);
+      };
+      QCOMPARE(batch(arguments, {}, onScreen).exitCode, 0);
     };
     const auto seen = [terminal] {
       QByteArray bytes(4096, '\0');
@@ -287,6 +304,8 @@ class BatchTest : public QObject {
     QVERIFY(progress.endsWith("\r\033[K"));
     shown({stars, QStringLiteral("--quiet")});
     QCOMPARE(seen(), QByteArray());
+    shown({stars}, true);
+    QCOMPARE(seen(), batch({stars}).out.replace("\n", "\r\n"));  // the terminal's line ends
     close(screen);
     close(terminal);
   }
