@@ -88,7 +88,9 @@ Replacement replace(const QString& path, const ContentWriter& writeContent,
 
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    const int failure = errno;
+    int failure = errno;
+    // Qt's file engine for Windows leaves errno alone: a missing folder still has a reason.
+    if (failure == 0 && !QFileInfo(target.absolutePath()).isDir()) failure = ENOENT;
     if (!onlyTheFolderRefuses(target)) return errno = failure, Replacement::Failed;
     if (without == WithoutTemporaryFile::Refuse) return Replacement::NoTemporaryFile;
     return target.exists() ? writeInPlaceKeepingEarlier(path, writeContent) : Replacement::Failed;
