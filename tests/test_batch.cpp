@@ -207,6 +207,12 @@ class BatchTest : public QObject {
       QVERIFY(process.waitForReadyRead(30000));
     }
     QCOMPARE(process.readAll().count('\n'), 3);
+    // Past its rows the program can sleep only waiting for more input, which comes then.
+    const auto asleepOrGone = [&process] {
+      QFile status(QStringLiteral("/proc/%1/stat").arg(process.processId()));
+      return !status.open(QIODevice::ReadOnly) || status.readAll().split(' ').value(2) == "S";
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(asleepOrGone(), 30000);
     process.write("C,47,1,100\n");
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(30000));
