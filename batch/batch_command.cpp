@@ -132,6 +132,23 @@ void reportInputErrors(const QString& file, const QStringList& errors, QTextStre
   err << said(QStringLiteral("lavoro interrotto: correggere il file e riprovare")) << "\n";
 }
 
+// The progress line is drawn on a terminal unless the user asked for quiet, and never
+// between the rows on the same terminal, where it would overwrite them.
+bool showsProgress(const BatchOptions& options) {
+  const bool rowsThere = options.output.isEmpty() && sameTerminal(STDOUT_FILENO, STDERR_FILENO);
+  return isatty(STDERR_FILENO) == 1 && !options.quiet && !rowsThere;
+}
+
+QString faultSummary(const StreamOutcome& outcome) {
+  const QString stopped =
+      outcome.faulted == 1
+          ? QStringLiteral("1 stella su %1 non calcolata del tutto").arg(outcome.stars)
+          : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
+                .arg(outcome.faulted)
+                .arg(outcome.stars);
+  return stopped + QStringLiteral(": il motivo \u00E8 nella colonna error");
+}
+
 }  // namespace
 
 int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
@@ -159,11 +176,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
         QStringLiteral("impossibile leggere \"%1\": %2").arg(options.input, input.errorString()));
   }
   const bool onTerminal = isatty(STDERR_FILENO) == 1;
-  // A progress line drawn between the rows on the same terminal would overwrite them.
-  const bool rowsOnTheSameTerminal =
-      options.output.isEmpty() && sameTerminal(STDOUT_FILENO, STDERR_FILENO);
-  Progress progress(onTerminal && !options.quiet && !rowsOnTheSameTerminal,
-                    input.isSequential() ? -1 : input.size());
+  Progress progress(showsProgress(options), input.isSequential() ? -1 : input.size());
   StreamOutcome outcome;
   const auto work = [&](QFileDevice& results) {
     outcome = streamStars(input.handle(), results.handle(), options.columns, progress);
@@ -211,15 +224,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
             .arg(target, error == 0 ? QString() : QStringLiteral(": ") + systemReason(error)));
   }
   // A terminal is told how many stars stopped on a fault; a script reads the error column.
-  if (outcome.faulted > 0 && onTerminal) {
-    const QString summary =
-        outcome.faulted == 1
-            ? QStringLiteral("1 stella su %1 non calcolata del tutto").arg(outcome.stars)
-            : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
-                  .arg(outcome.faulted)
-                  .arg(outcome.stars);
-    err << said(summary + QStringLiteral(": il motivo \u00E8 nella colonna error")) << "\n";
-  }
+  if (outcome.faulted > 0 && onTerminal) err << said(faultSummary(outcome)) << "\n";
   return kBatchDone;
 }
 

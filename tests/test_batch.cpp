@@ -165,6 +165,9 @@ class BatchTest : public QObject {
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, lines);
     const std::int64_t first = std::numeric_limits<std::int32_t>::max();
+    const auto counted = [&](std::int64_t number) {
+      return QByteArray::number(number - first + 1);
+    };
     for (std::size_t block = 1; block <= std::size_t(input.size()) + 1; ++block) {
       qsizetype at = 0;
       LineReader reader(
@@ -180,17 +183,13 @@ class BatchTest : public QObject {
       auto status = LineReader::Status::More;
       while (status == LineReader::Status::More) {
         status = reader.readBlock(read);
-        for (const Line& line : read) {
-          seen << QByteArray::number(line.number - first + 1) + ':' +
-                      QByteArray(line.text.data(), qsizetype(line.text.size()));
-        }
+        for (const Line& line : read)
+          seen << counted(line.number).append(':').append(QByteArrayView(line.text));
       }
-      const bool whole = reader.bytesRead() == input.size();
-      seen << (status == LineReader::Status::End && whole ? QByteArray("end")
-               : status == LineReader::Status::TooLong
-                   ? QByteArray::number(reader.lineNumber() - first + 1) + " too long"
-                   : "read error " + QByteArray::number(reader.readError()));
-      QVERIFY2(seen.join('|') == lines,
+      const QByteArray ended[] = {"", "end", counted(reader.lineNumber()) + " too long",
+                                  "read error " + QByteArray::number(reader.readError())};
+      seen << ended[int(status)];
+      QVERIFY2(seen.join('|') == lines && reader.bytesRead() == at,
                "blocks of " + QByteArray::number(block) + ": " + seen.join('|'));
     }
   }
@@ -291,10 +290,10 @@ class BatchTest : public QObject {
     const int screen = open(ptsname(terminal), O_RDWR | O_NOCTTY);
     QVERIFY(screen >= 0);
     fcntl(terminal, F_SETFL, O_NONBLOCK);
-    const auto shown = [&](const QStringList& arguments, bool rowsThere = false) {
-      const auto onScreen = [screen, rowsThere] {
-        dup2(screen, STDERR_FILENO);
-        if (rowsThere) dup2(screen, STDOUT_FILENO);
+    // Standard error on the terminal, and `rows` too (standard error again, or standard output).
+    const auto shown = [&](const QStringList& arguments, int rows = STDERR_FILENO) {
+      const auto onScreen = [screen, rows] {
+        for (const int channel : {STDERR_FILENO, rows}) dup2(screen, channel);
       };
       QCOMPARE(batch(arguments, {}, onScreen).exitCode, 0);
     };
@@ -310,7 +309,7 @@ class BatchTest : public QObject {
     QVERIFY(progress.endsWith("\r\033[K"));
     shown({stars, QStringLiteral("--quiet")});
     QCOMPARE(seen(), QByteArray());
-    shown({stars}, true);
+    shown({stars}, STDOUT_FILENO);
     QCOMPARE(seen(), batch({stars}).out.replace("\n", "\r\n"));  // the terminal's line ends
     close(screen);
     close(terminal);

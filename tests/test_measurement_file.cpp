@@ -20,10 +20,14 @@ using namespace vespera;
 // error that shows only then (a network file system, EIO at writeback) cannot be had from a
 // local disk, so fsync is stood in for here, for the program's calls and Qt's alike.
 namespace {
-int syncError = 0;
+int& diskSyncError() {
+  static int error = 0;
+  return error;
+}
 }  // namespace
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): glibc's name is reserved
 extern "C" int fsync(int descriptor) {
-  if (syncError != 0) return errno = syncError, -1;
+  if (diskSyncError() != 0) return errno = diskSyncError(), -1;
   return int(syscall(SYS_fsync, descriptor));
 }
 
@@ -140,9 +144,9 @@ class MeasurementFileTest : public QObject {
     limit.rlim_cur = fileSizeLimit;
     std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    ::syncError = syncError;
+    diskSyncError() = syncError;
     window.press(QStringLiteral("Command84"));
-    ::syncError = 0;
+    diskSyncError() = 0;
     limit.rlim_cur = unlimited;
     setrlimit(RLIMIT_FSIZE, &limit);
 
@@ -161,14 +165,12 @@ class MeasurementFileTest : public QObject {
   // create files anywhere, so the save runs in a child process that gives up root first.
   void writesInPlaceWhereNoTemporaryFileCanBeMade() {
     const QByteArray longer = "a new record, longer than the earlier\r\n";
-    const struct {
-      const char* path;  // in a folder holding a folder "locked" and a link to its misura.txt
-      rlim_t fileSizeLimit;
-      int syncError;
-    } cases[] = {{"locked/misura.txt", RLIM_INFINITY, 0},
-                 {"link.txt", RLIM_INFINITY, 0},
-                 {"locked/misura.txt", rlim_t(kEarlierRecord.size() + 2), 0},
-                 {"link.txt", RLIM_INFINITY, EIO}};
+    // clang-format off
+    const struct { const char* path; rlim_t fileSizeLimit; int syncError; } cases[] = {
+        {"locked/misura.txt", RLIM_INFINITY, 0}, {"link.txt", RLIM_INFINITY, 0},
+        {"locked/misura.txt", rlim_t(kEarlierRecord.size() + 2), 0},
+        {"link.txt", RLIM_INFINITY, EIO}};
+    // clang-format on
     for (const auto& c : cases) {
       QTemporaryDir temp;
       const QString folder = temp.filePath(QStringLiteral("locked"));
@@ -186,7 +188,7 @@ class MeasurementFileTest : public QObject {
         const rlimit limit{c.fileSizeLimit, RLIM_INFINITY};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
-        ::syncError = c.syncError;
+        diskSyncError() = c.syncError;
         const auto write = [&](QIODevice& file) { return file.write(longer) == longer.size(); };
         _exit(int(
             replaceFileContent(temp.filePath(c.path), write, WithoutTemporaryFile::WriteInPlace)));
