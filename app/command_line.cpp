@@ -23,11 +23,25 @@ const char kHelp[] =
     "\n"
     "Sono accettate anche le opzioni di Qt, come -platform, -style e -reverse.\n";
 
+// The options QApplication takes on the systems Vespera runs on (QGuiApplication's, the X11
+// platform's and QApplication's own), to be known before the application is made: an
+// unknown argument is refused before the display is looked for.
+const char kQtOptionsWithValue[] =
+    "platform platformpluginpath platformtheme plugin session qwindowgeometry geometry "
+    "qwindowtitle title qwindowicon icon display name visual style stylesheet";
+const char kQtSwitches[] = "reverse testability nograb dograb widgetcount";
+
 // Options with one dash are words here ("-style"), as Qt's own are.
 struct Options {
   Options() {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({help, version});
+    for (const QString& name : QString::fromLatin1(kQtOptionsWithValue).split(u' ')) {
+      parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("x")));
+    }
+    for (const QString& name : QString::fromLatin1(kQtSwitches).split(u' ')) {
+      parser.addOption(QCommandLineOption(name));
+    }
   }
   QCommandLineParser parser;
   QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
@@ -36,18 +50,29 @@ struct Options {
 
 }  // namespace
 
-std::optional<int> answerHelpOrVersion(int argc, char* argv[]) {
+std::optional<int> answerCommandLine(int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   Options options;
-  options.parser.parse(arguments);  // Qt's options are unknown here: QApplication takes them
+  options.parser.parse(arguments);
   if (options.parser.isSet(options.help)) {
     std::fputs(kHelp, stdout);
     return 0;
   }
-  if (!options.parser.isSet(options.version)) return std::nullopt;
-  std::printf("Vespera %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionRevision);
-  return 0;
+  if (options.parser.isSet(options.version)) {
+    std::printf("Vespera %d.%d.%d\n", kVersionMajor, kVersionMinor, kVersionRevision);
+    return 0;
+  }
+  const QStringList unknown = options.parser.unknownOptionNames();
+  const QStringList positional = options.parser.positionalArguments();
+  if (unknown.isEmpty() && positional.isEmpty()) return std::nullopt;
+  QString refused = positional.value(0);
+  if (!unknown.isEmpty()) refused = (unknown.first().size() == 1 ? "-" : "--") + unknown.first();
+  std::fprintf(stderr,
+               "vespera: opzione o argomento sconosciuto: %s\n"
+               "vespera: vedere vespera --help\n",
+               qPrintable(refused));
+  return 2;
 }
 
 std::optional<int> refuseWithoutDisplay(int argc, char* argv[]) {
@@ -79,21 +104,6 @@ std::optional<int> refuseWithoutDisplay(int argc, char* argv[]) {
   Q_UNUSED(argv);
   return std::nullopt;
 #endif
-}
-
-std::optional<int> refuseOtherArguments(const QStringList& arguments) {
-  Options options;
-  options.parser.parse(arguments);
-  const QStringList unknown = options.parser.unknownOptionNames();
-  const QStringList positional = options.parser.positionalArguments();
-  if (unknown.isEmpty() && positional.isEmpty()) return std::nullopt;
-  QString refused = positional.value(0);
-  if (!unknown.isEmpty()) refused = (unknown.first().size() == 1 ? "-" : "--") + unknown.first();
-  std::fprintf(stderr,
-               "vespera: opzione o argomento sconosciuto: %s\n"
-               "vespera: vedere vespera --help\n",
-               qPrintable(refused));
-  return 2;
 }
 
 }  // namespace vespera

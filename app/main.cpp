@@ -9,16 +9,13 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-  if (const auto answered = vespera::answerHelpOrVersion(argc, argv)) return *answered;
+  if (const auto answered = vespera::answerCommandLine(argc, argv)) return *answered;
   if (const auto refused = vespera::refuseWithoutDisplay(argc, argv)) return *refused;
   std::jthread fontConfiguration = vespera::readFontConfigurationAhead();
   QApplication app(argc, argv);
   // Joined before any way out: Qt's font database, torn down with the application, must not
   // race the helper's first read of the configuration.
   if (fontConfiguration.joinable()) fontConfiguration.join();
-  if (const auto refused = vespera::refuseOtherArguments(QApplication::arguments())) {
-    return *refused;
-  }
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setApplicationName(
       QString::fromUtf8(vespera::kApplicationTitle.data(), vespera::kApplicationTitle.size()));

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <new>
@@ -30,6 +31,20 @@ struct BatchOptions {
 };
 
 QString said(const QString& message) { return kProgram + QStringLiteral(": ") + message; }
+
+// Whether two descriptors are the same terminal.
+bool sameTerminal(int first, int second) {
+  if (isatty(first) != 1 || isatty(second) != 1) return false;
+#ifdef _WIN32
+  // A program has one console (and the C runtime numbers a device by its descriptor).
+  return true;
+#else
+  struct stat firstStatus {};
+  struct stat secondStatus {};
+  return fstat(first, &firstStatus) == 0 && fstat(second, &secondStatus) == 0 &&
+         firstStatus.st_rdev == secondStatus.st_rdev;
+#endif
+}
 
 // The options, or the exit code when there is nothing more to do (help,
 // version, or a command-line error already reported).
@@ -79,6 +94,10 @@ std::variant<BatchOptions, int> readCommandLine(const QStringList& arguments, QT
   }
   options.input = files.first();
   options.output = parser.value(output);
+  if (parser.isSet(output) && options.output.isEmpty()) {
+    return usageError(QStringLiteral(
+        "-o/--output vuole il nome di un file (senza -o i risultati vanno sullo standard output)"));
+  }
   options.quiet = parser.isSet(quiet);
 
   for (const QString& mapping : parser.values(column)) {
@@ -113,6 +132,23 @@ void reportInputErrors(const QString& file, const QStringList& errors, QTextStre
   err << said(QStringLiteral("lavoro interrotto: correggere il file e riprovare")) << "\n";
 }
 
+// The progress line is drawn on a terminal unless the user asked for quiet, and never
+// between the rows on the same terminal, where it would overwrite them.
+bool showsProgress(const BatchOptions& options) {
+  const bool rowsThere = options.output.isEmpty() && sameTerminal(STDOUT_FILENO, STDERR_FILENO);
+  return isatty(STDERR_FILENO) == 1 && !options.quiet && !rowsThere;
+}
+
+QString faultSummary(const StreamOutcome& outcome) {
+  const QString stopped =
+      outcome.faulted == 1
+          ? QStringLiteral("1 stella su %1 non calcolata del tutto").arg(outcome.stars)
+          : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
+                .arg(outcome.faulted)
+                .arg(outcome.stars);
+  return stopped + QStringLiteral(": il motivo \u00E8 nella colonna error");
+}
+
 }  // namespace
 
 int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
@@ -140,7 +176,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
         QStringLiteral("impossibile leggere \"%1\": %2").arg(options.input, input.errorString()));
   }
   const bool onTerminal = isatty(STDERR_FILENO) == 1;
-  Progress progress(onTerminal && !options.quiet, input.isSequential() ? -1 : input.size());
+  Progress progress(showsProgress(options), input.isSequential() ? -1 : input.size());
   StreamOutcome outcome;
   const auto work = [&](QFileDevice& results) {
     outcome = streamStars(input.handle(), results.handle(), options.columns, progress);
@@ -148,6 +184,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
   };
 
   Replacement replaced = Replacement::Done;
+  int replacementError = 0;
   try {
     if (options.output.isEmpty()) {
       QFile standardOutput;
@@ -157,7 +194,8 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
       // The old file stays as it was unless the whole run succeeds. Where the result
       // cannot be made beside it first, the run is refused: it may be larger than memory
       // or than the room left elsewhere, so nothing else could put the old file back.
-      replaced = replaceFileContent(options.output, work, WithoutTemporaryFile::Refuse);
+      replaced =
+          replaceFileContent(options.output, work, WithoutTemporaryFile::Refuse, &replacementError);
     }
   } catch (const std::bad_alloc&) {
     progress.finish();
@@ -167,11 +205,10 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
   err.flush();
   const QString target = options.output.isEmpty() ? QStringLiteral("-") : options.output;
   if (replaced == Replacement::NoTemporaryFile) {
-    return fail(
-        QStringLiteral("impossibile creare un file nella cartella \"%1\", dove il "
-                       "risultato si prepara prima di sostituire \"%2\": il file non "
-                       "\u00E8 toccato (scegliere un'altra cartella)")
-            .arg(QDir::toNativeSeparators(QFileInfo(options.output).absolutePath()), target));
+    return fail(QStringLiteral("impossibile creare un file nella cartella \"%1\", dove il "
+                               "risultato si prepara prima di sostituire \"%2\": il file non "
+                               "\u00E8 toccato (scegliere un'altra cartella)")
+                    .arg(QDir::toNativeSeparators(replacementFolder(options.output)), target));
   }
   if (!outcome.inputErrors.isEmpty()) {
     reportInputErrors(options.input, outcome.inputErrors, err);
@@ -181,21 +218,13 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
   // for went out, so the run ends as it would have, without a word.
   if (outcome.writeError == EPIPE) return kBatchDone;
   if (outcome.writeError != 0 || replaced != Replacement::Done) {
-    return fail(QStringLiteral("impossibile scrivere \"%1\"%2")
-                    .arg(target, outcome.writeError == 0
-                                     ? QString()
-                                     : QStringLiteral(": ") + systemReason(outcome.writeError)));
+    const int error = outcome.writeError != 0 ? outcome.writeError : replacementError;
+    return fail(
+        QStringLiteral("impossibile scrivere \"%1\"%2")
+            .arg(target, error == 0 ? QString() : QStringLiteral(": ") + systemReason(error)));
   }
   // A terminal is told how many stars stopped on a fault; a script reads the error column.
-  if (outcome.faulted > 0 && onTerminal) {
-    const QString summary =
-        outcome.faulted == 1
-            ? QStringLiteral("1 stella su %1 non calcolata del tutto").arg(outcome.stars)
-            : QStringLiteral("%1 stelle su %2 non calcolate del tutto")
-                  .arg(outcome.faulted)
-                  .arg(outcome.stars);
-    err << said(summary + QStringLiteral(": il motivo \u00E8 nella colonna error")) << "\n";
-  }
+  if (outcome.faulted > 0 && onTerminal) err << said(faultSummary(outcome)) << "\n";
   return kBatchDone;
 }
 

@@ -1,6 +1,7 @@
 #include "star_stream.h"
 
 #include "csv_line.h"
+#include "line_reader.h"
 #include "result_table.h"
 #include "star_calculation.h"
 #include "system_reason.h"
@@ -12,8 +13,9 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <functional>
 #include <future>
+#include <optional>
 #include <span>
 #include <system_error>
 #include <thread>
@@ -21,14 +23,11 @@
 namespace vespera {
 namespace {
 
-constexpr std::size_t kReadSize = std::size_t(1) << 18;
 // Fewer lines than this are not worth a thread of their own.
 constexpr std::size_t kLeastLinesShared = 512;
 
-struct Line {
-  std::string_view text;
-  qint64 number;  // in the file, counting comments and blank lines
-};
+// Writes bytes to the output; false once a write has failed.
+using Writer = std::function<bool(std::string_view bytes)>;
 
 std::string unclosedQuote(qint64 line) {
   return "riga " + std::to_string(line) + ": virgolette aperte e non chiuse sulla riga";
@@ -51,6 +50,7 @@ void workShare(std::span<const Line> lines, const StarLayout& layout, const Colu
   std::vector<std::string> cells;
   StarInput star;
   for (const Line& line : lines) {
+    if (isSkippedLine(line.text)) continue;
     if (!splitCsvLine(line.text, cells)) {
       share.inputError = unclosedQuote(line.number);
       return;
@@ -103,7 +103,7 @@ bool waitFor(int descriptor, bool toWrite) {
 #endif
 }
 
-ssize_t readSome(int input, char* into, std::size_t size) {
+std::int64_t readSome(int input, char* into, std::size_t size) {
   ssize_t count = 0;
   do {
     count = ::read(input, into, size);
@@ -129,95 +129,72 @@ QString tooLong(qint64 line) {
       .arg(line);
 }
 
+// Takes the header from the first of `lines` that is not skipped and writes the results'
+// header; returns the lines after it, or nothing when the header is wrong or the write
+// failed.
+std::optional<std::span<const Line>> takeHeader(std::span<const Line> lines,
+                                                const ColumnChoice& choice,
+                                                std::optional<StarLayout>& layout,
+                                                StreamOutcome& outcome, const Writer& write) {
+  while (!layout && !lines.empty()) {
+    const Line& line = lines.front();
+    lines = lines.subspan(1);
+    if (isSkippedLine(line.text)) continue;
+    std::vector<std::string> header;
+    if (!splitCsvLine(line.text, header)) {
+      outcome.inputErrors << QString::fromStdString(unclosedQuote(line.number));
+      return std::nullopt;
+    }
+    layout = readHeader(header, line.number, choice, outcome.inputErrors);
+    if (!layout || !write(resultHeader() + '\n')) return std::nullopt;
+  }
+  return lines;
+}
+
+// Writes what each share made, in order; false when the output refused it or the input
+// stopped a share.
+bool writeShares(std::vector<Share>& shares, StreamOutcome& outcome, const Writer& write) {
+  for (Share& share : shares) {
+    outcome.stars += share.stars;
+    outcome.faulted += share.faulted;
+    if (!write(share.out)) return false;
+    if (!share.inputError.empty()) {
+      outcome.inputErrors << QString::fromStdString(share.inputError);
+      return false;
+    }
+    share.out.clear();
+    share.stars = share.faulted = 0;
+  }
+  return true;
+}
+
 }  // namespace
 
-// NOLINTNEXTLINE(readability-function-cognitive-complexity): a block's steps read best in order
 StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Progress& progress) {
   StreamOutcome outcome;
   std::optional<StarLayout> layout;
   std::vector<Share> shares(std::max(1u, std::thread::hardware_concurrency()));
   std::vector<Line> lines;
-  // Read, not yet worked: the start of a line still arriving, at most kLongestLine.
-  std::string pending;
-  pending.reserve(kLongestLine + kReadSize);
-  std::size_t searched = 0;  // the bytes of pending known to hold no line end
-  qint64 lineNumber = 0;
-  qint64 bytesRead = 0;
-  const auto write = [&](std::string_view bytes) {
+  LineReader reader([input](char* into, std::size_t size) { return readSome(input, into, size); });
+  const Writer write = [&](std::string_view bytes) {
     if (outcome.writeError == 0) outcome.writeError = writeAll(output, bytes);
     return outcome.writeError == 0;
   };
-
-  for (bool atEnd = false; !atEnd;) {
-    const std::size_t kept = pending.size();
-    pending.resize(kept + kReadSize);
-    const ssize_t count = readSome(input, pending.data() + kept, kReadSize);
-    if (count < 0) {
-      outcome.inputErrors << QStringLiteral("lettura interrotta: %1").arg(systemReason(errno));
-      return outcome;
-    }
-    pending.resize(kept + std::size_t(count));
-    atEnd = count == 0;
-    bytesRead += count;
-    if (lineNumber == 0 && pending.starts_with("\xEF\xBB\xBF")) {
-      pending.erase(0, 3);
-      searched = 0;
-    }
-
-    lines.clear();
-    std::size_t start = 0;
-    while (start < pending.size()) {
-      if (pending[start] == '\n') {
-        // A run of empty lines is skipped at once, so padding of blank lines costs no more
-        // than reading it; strspn stops at the string's terminating 0 at the latest.
-        const std::size_t run = start + std::strspn(pending.c_str() + start, "\n");
-        lineNumber += qint64(run - start);
-        start = run;
-        continue;
-      }
-      const std::size_t newline = std::string_view(pending).find('\n', std::max(start, searched));
-      const std::size_t end = newline == std::string_view::npos ? pending.size() : newline;
-      searched = end;
-      if (end - start > kLongestLine) {
-        outcome.inputErrors << tooLong(lineNumber + 1);
-        return outcome;
-      }
-      if (newline == std::string_view::npos && !atEnd) break;
-      const std::string_view text(pending.data() + start, end - start);
-      start = end + 1;
-      ++lineNumber;
-      if (isSkippedLine(text)) continue;
-      if (layout) {
-        lines.push_back({text, lineNumber});
-        continue;
-      }
-      std::vector<std::string> header;
-      if (!splitCsvLine(text, header)) {
-        outcome.inputErrors << QString::fromStdString(unclosedQuote(lineNumber));
-        return outcome;
-      }
-      layout = readHeader(header, lineNumber, choice, outcome.inputErrors);
-      if (!layout || !write(resultHeader() + '\n')) return outcome;
-    }
-
-    if (layout && !lines.empty()) workBlock(lines, *layout, choice, shares);
-    for (Share& share : shares) {
-      outcome.stars += share.stars;
-      outcome.faulted += share.faulted;
-      if (!write(share.out)) return outcome;
-      if (!share.inputError.empty()) {
-        outcome.inputErrors << QString::fromStdString(share.inputError);
-        return outcome;
-      }
-      share.out.clear();
-      share.stars = share.faulted = 0;
-    }
-    start = std::min(start, pending.size());
-    pending.erase(0, start);
-    searched = std::max(searched, start) - start;
-    progress.update(outcome.stars, bytesRead);
+  LineReader::Status status = LineReader::Status::More;
+  while (status == LineReader::Status::More) {
+    status = reader.readBlock(lines);
+    const auto stars = takeHeader(lines, choice, layout, outcome, write);
+    if (!stars) return outcome;
+    if (!stars->empty()) workBlock(*stars, *layout, choice, shares);
+    if (!writeShares(shares, outcome, write)) return outcome;
+    progress.update(outcome.stars, reader.bytesRead());
   }
-  if (!layout) {
+  if (status == LineReader::Status::TooLong) {
+    outcome.inputErrors << tooLong(reader.lineNumber());
+  } else if (status == LineReader::Status::ReadFailed) {
+    outcome.inputErrors
+        << QStringLiteral("lettura interrotta: %1").arg(systemReason(reader.readError()));
+  } else if (!layout) {
     outcome.inputErrors << QStringLiteral(
         "il file non ha la riga di intestazione con i nomi delle colonne");
   }

@@ -15,10 +15,6 @@ struct StreamOutcome {
   int writeError = 0;       // why the output refused a write (an errno), 0 when all went out
 };
 
-// The longest line read: far more than a star needs, so a file without line ends (a binary
-// file, or one ending its lines with CR alone) is refused instead of filling memory.
-inline constexpr std::size_t kLongestLine = std::size_t(1) << 20;
-
 // Reads a star file from the file descriptor `input` as it arrives (waiting when it is
 // non-blocking), works each data line through the window's handlers, and writes the header
 // and then one line per star to the file descriptor `output` in input order, block by block as the

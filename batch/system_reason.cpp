@@ -15,6 +15,8 @@ QString systemReason(int error) {
     case EBADF: return QStringLiteral("il descrittore \u00E8 chiuso, o non aperto per questo uso");
     case EIO: return QStringLiteral("errore del dispositivo");
     case EISDIR: return QStringLiteral("\u00E8 una cartella");
+    case ENOENT: return QStringLiteral("una cartella del percorso non esiste");
+    case ENOTDIR: return QStringLiteral("nel percorso c'\u00E8 un file al posto di una cartella");
     case EACCES:
     case EPERM: return QStringLiteral("permesso negato");
     case ENOMEM: return QStringLiteral("memoria esaurita");

@@ -8,11 +8,28 @@
 #include <iconv.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 
 using namespace vespera;
+
+// The errno the disk answers with when written data is forced out to it, 0 for none. A write
+// error that shows only then (a network file system, EIO at writeback) cannot be had from a
+// local disk, so fsync is stood in for here, for the program's calls and Qt's alike.
+namespace {
+int& diskSyncError() {
+  static int error = 0;
+  return error;
+}
+}  // namespace
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): glibc's name is reserved
+extern "C" int fsync(int descriptor) {
+  if (diskSyncError() != 0) return errno = diskSyncError(), -1;
+  return int(syscall(SYS_fsync, descriptor));
+}
 
 namespace {
 
@@ -95,14 +112,17 @@ class MeasurementFileTest : public QObject {
     QTest::addColumn<QString>("name");  // in the test's folder, which holds earlier.txt and dir
     QTest::addColumn<QString>("spectralType");
     QTest::addColumn<rlim_t>("fileSizeLimit");
+    QTest::addColumn<int>("syncError");
     const rlim_t none = RLIM_INFINITY;
+    const rlim_t full = 20;
     // clang-format off
-    QTest::newRow("empty name")             << ""                       << "G2V"       << none;
-    QTest::newRow("missing folder")         << "missing/misura.txt"     << "G2V"       << none;
-    QTest::newRow("a folder")               << "dir"                    << "G2V"       << none;
-    QTest::newRow("under a file")           << "earlier.txt/misura.txt" << "G2V"       << none;
-    QTest::newRow("no Windows-1252 byte")   << "earlier.txt"            << "\u03B1 Cen" << none;
-    QTest::newRow("disk full at the flush") << "earlier.txt"            << "G2V"       << rlim_t(20);
+    QTest::newRow("empty name")             << ""                       << "G2V"    << none << 0;
+    QTest::newRow("missing folder")         << "missing/misura.txt"     << "G2V"    << none << 0;
+    QTest::newRow("a folder")               << "dir"                    << "G2V"    << none << 0;
+    QTest::newRow("under a file")           << "earlier.txt/misura.txt" << "G2V"    << none << 0;
+    QTest::newRow("no Windows-1252 byte")   << "earlier.txt"            << "\u03B1" << none << 0;
+    QTest::newRow("disk full at the flush") << "earlier.txt"            << "G2V"    << full << 0;
+    QTest::newRow("disk error at the sync") << "earlier.txt"            << "G2V"    << none << EIO;
     // clang-format on
   }
 
@@ -110,6 +130,7 @@ class MeasurementFileTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QString, spectralType);
     QFETCH(rlim_t, fileSizeLimit);
+    QFETCH(int, syncError);
     TestWindow window;
     const QString folder = window.folder.path();
     QVERIFY(writeFile(folder + QStringLiteral("/earlier.txt"), kEarlierRecord));
@@ -127,7 +148,9 @@ class MeasurementFileTest : public QObject {
     limit.rlim_cur = fileSizeLimit;
     std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    diskSyncError() = syncError;
     window.press(QStringLiteral("Command84"));
+    diskSyncError() = 0;
     limit.rlim_cur = unlimited;
     setrlimit(RLIMIT_FSIZE, &limit);
 
@@ -141,37 +164,47 @@ class MeasurementFileTest : public QObject {
   }
 
   // In a folder where the user may rewrite the file but create nothing beside it, the file
-  // is written in place; a write that fails there (a file size limit) puts the earlier
-  // bytes back. Root may create files anywhere, so the save runs in a child process that
-  // gives up root first.
+  // is written in place, also through a link in a folder that takes new files; a write
+  // that fails there (a file size limit, the sync) puts the earlier bytes back. Root may
+  // create files anywhere, so the save runs in a child process that gives up root first.
   void writesInPlaceWhereNoTemporaryFileCanBeMade() {
     const QByteArray longer = "a new record, longer than the earlier\r\n";
-    for (const rlim_t fileSizeLimit : {RLIM_INFINITY, rlim_t(kEarlierRecord.size() + 2)}) {
+    // clang-format off
+    const struct { const char* path; rlim_t fileSizeLimit; int syncError; } cases[] = {
+        {"locked/misura.txt", RLIM_INFINITY, 0}, {"link.txt", RLIM_INFINITY, 0},
+        {"locked/misura.txt", rlim_t(kEarlierRecord.size() + 2), 0},
+        {"link.txt", RLIM_INFINITY, EIO}};
+    // clang-format on
+    for (const auto& c : cases) {
       QTemporaryDir temp;
       const QString folder = temp.filePath(QStringLiteral("locked"));
       const QString path = folder + QStringLiteral("/misura.txt");
       QVERIFY(QDir().mkdir(folder) && writeFile(path, kEarlierRecord));
+      QVERIFY(QFile::link(path, temp.filePath(QStringLiteral("link.txt"))));
       const uid_t nobody = 65534;
       const bool root = geteuid() == 0;
       QVERIFY(!root || chown(path.toLocal8Bit(), nobody, nobody) == 0);
-      QVERIFY(chmod(temp.path().toLocal8Bit(), 0755) == 0 &&
+      QVERIFY(chmod(temp.path().toLocal8Bit(), 0777) == 0 &&
               chmod(folder.toLocal8Bit(), 0555) == 0);
       const pid_t child = fork();
       if (child == 0) {
         if (root && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(2);
-        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        const rlimit limit{c.fileSizeLimit, RLIM_INFINITY};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
+        diskSyncError() = c.syncError;
         const auto write = [&](QIODevice& file) { return file.write(longer) == longer.size(); };
-        _exit(int(replaceFileContent(path, write, WithoutTemporaryFile::WriteInPlace)));
+        _exit(int(
+            replaceFileContent(temp.filePath(c.path), write, WithoutTemporaryFile::WriteInPlace)));
       }
       int status = -1;
       QCOMPARE(waitpid(child, &status, 0), child);
       chmod(folder.toLocal8Bit(), 0755);
-      const bool room = fileSizeLimit == RLIM_INFINITY;
-      QCOMPARE(WEXITSTATUS(status), int(room ? Replacement::Done : Replacement::Failed));
-      QCOMPARE(readFile(path), room ? longer : kEarlierRecord);
+      const bool done = c.fileSizeLimit == RLIM_INFINITY && c.syncError == 0;
+      QVERIFY2(WEXITSTATUS(status) == int(done ? Replacement::Done : Replacement::Failed), c.path);
+      QCOMPARE(readFile(path), done ? longer : kEarlierRecord);
       QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("misura.txt")});
+      QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList{QStringLiteral("link.txt")});
     }
   }
 

@@ -24,14 +24,19 @@ enum class WithoutTemporaryFile {
 enum class Replacement { Done, Failed, NoTemporaryFile };
 
 // Makes what `writeContent` writes the whole content of the file at path (relative paths
-// from the current folder), creating the file if needed.
+// from the current folder), creating the file if needed. A link is followed: the file it
+// leads to is the one rewritten.
 //
 // A failure never costs the user the earlier content: it goes to a temporary file beside
-// the target, which replaces it only once complete and flushed. Where no temporary file
+// the target, which replaces it only once complete and on the disk. Where no temporary file
 // can be made there, `without` decides. A target that exists and is not a regular file (a
 // device, a pipe) is always written directly and never replaced. Nothing stays open once
-// this returns, also when writeContent throws.
+// this returns, also when writeContent throws. On a failure, `systemError` (when given)
+// receives the errno of the call that failed, or 0 when the system gave none.
 Replacement replaceFileContent(const QString& path, const ContentWriter& writeContent,
-                               WithoutTemporaryFile without);
+                               WithoutTemporaryFile without, int* systemError = nullptr);
+
+// The folder the temporary file for `path` is made in: that of the file a link leads to.
+QString replacementFolder(const QString& path);
 
 }  // namespace vespera

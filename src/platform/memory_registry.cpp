@@ -10,11 +10,6 @@ namespace vespera {
 
 namespace {
 
-// Rights that only read: opening a write-protected key with no more than
-// these succeeds.
-constexpr std::uint32_t kReadRights =
-    kReadControl | kKeyQueryValue | kKeyEnumerateSubKeys | kKeyNotify;
-
 // Registry names compare without regard to case.
 std::string upperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
@@ -90,10 +85,6 @@ void MemoryRegistry::setDword(std::uint32_t root, const std::string& path, const
   setValue(root, path, name, kRegistryDword, bytes);
 }
 
-void MemoryRegistry::denyWriteAccess(std::uint32_t root, const std::string& path) {
-  keyAt(root, path).writeDenied = true;
-}
-
 bool MemoryRegistry::resolve(RegistryHandle parent, const std::string& subKey,
                              std::string& fullName) const {
   if (const auto root = predefinedRoot(parent)) {
@@ -102,7 +93,7 @@ bool MemoryRegistry::resolve(RegistryHandle parent, const std::string& subKey,
   }
   const auto open = openKeys_.find(parent);
   if (open == openKeys_.end()) return false;
-  fullName = join(open->second, subKey);
+  fullName = join(open->second.fullName, subKey);
   return true;
 }
 
@@ -115,12 +106,13 @@ std::int32_t MemoryRegistry::openKey(RegistryHandle parent, const std::string& s
   const bool isRoot = fullName.find('\\') == std::string::npos;
   const auto key = keys_.find(fullName);
   if (key == keys_.end() && !isRoot) return kRegistryFileNotFound;
-  if (key != keys_.end() && key->second.writeDenied && (access & ~kReadRights) != 0) {
+  // The user the program runs as has no administrator rights.
+  if (fullName.starts_with(rootName(kHkeyLocalMachine)) && (access & ~kKeyRead) != 0) {
     return kRegistryAccessDenied;
   }
   opened = nextHandle_;
   nextHandle_ += 4;
-  openKeys_[opened] = fullName;
+  openKeys_[opened] = {fullName, access};
   return kRegistrySuccess;
 }
 
@@ -129,6 +121,10 @@ std::int32_t MemoryRegistry::queryValue(RegistryHandle key, const std::string& v
                                         std::uint32_t& size) {
   std::string fullName;
   if (!resolve(key, std::string(), fullName)) return kRegistryInvalidHandle;
+  const auto open = openKeys_.find(key);
+  if (open != openKeys_.end() && (open->second.access & kKeyQueryValue) == 0) {
+    return kRegistryAccessDenied;
+  }
   const auto found = keys_.find(fullName);
   if (found == keys_.end()) return kRegistryFileNotFound;
   const auto value = found->second.values.find(upperCase(valueName));

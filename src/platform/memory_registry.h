@@ -1,11 +1,12 @@
 #pragma once
 
-// A registry held in memory that answers as the Windows registry does: the
-// same result codes, case-insensitive key and value names, values stored as
-// raw bytes of a type (a string with or without its terminating 0, of any
-// length, even 0), handles that must be closed. Tests build the keys they
-// need; on systems without a registry the program presents its own few keys
-// through it.
+// A registry held in memory that answers as the Windows registry does to a
+// user without administrator rights: the same result codes, case-insensitive
+// key and value names, values stored as raw bytes of a type (a string with or
+// without its terminating 0, of any length, even 0), handles that must be
+// closed and that allow only what they were opened for, and the keys of
+// HKEY_LOCAL_MACHINE open for reading only. Tests build the keys they need; on
+// systems without a registry the program presents its own few keys through it.
 
 #include "platform/registry.h"
 
@@ -27,10 +28,6 @@ class MemoryRegistry : public Registry {
   // A REG_DWORD value, four bytes, least significant first.
   void setDword(std::uint32_t root, const std::string& path, const std::string& name,
                 std::uint32_t value);
-  // Opening this key asking for more than read rights is refused, as Windows
-  // refuses it under HKEY_LOCAL_MACHINE to a user without administrator rights.
-  void denyWriteAccess(std::uint32_t root, const std::string& path);
-
   // Keys opened and not closed yet.
   int openHandleCount() const { return static_cast<int>(openKeys_.size()); }
 
@@ -47,7 +44,10 @@ class MemoryRegistry : public Registry {
   };
   struct Key {
     std::map<std::string, Value> values;  // by upper-case name
-    bool writeDenied = false;
+  };
+  struct OpenKey {
+    std::string fullName;
+    std::uint32_t access = 0;
   };
 
   Key& keyAt(std::uint32_t root, const std::string& path);
@@ -55,8 +55,8 @@ class MemoryRegistry : public Registry {
   // case), or nothing when `parent` is no root and no open key.
   bool resolve(RegistryHandle parent, const std::string& subKey, std::string& fullName) const;
 
-  std::map<std::string, Key> keys_;                 // by full name
-  std::map<RegistryHandle, std::string> openKeys_;  // handle -> full name
+  std::map<std::string, Key> keys_;  // by full name
+  std::map<RegistryHandle, OpenKey> openKeys_;
   RegistryHandle nextHandle_ = 0x100;
 };
 

@@ -42,6 +42,9 @@ enum RegistryAccess : std::uint32_t {
   kKeyNotify = 0x0010,
   kKeyCreateLink = 0x0020,
   kReadControl = 0x20000,
+  // KEY_READ: all that Windows grants a user without administrator rights on the keys of
+  // HKEY_LOCAL_MACHINE.
+  kKeyRead = kReadControl | kKeyQueryValue | kKeyEnumerateSubKeys | kKeyNotify,
 };
 
 // The predefined roots as 32-bit numbers (HKEY_LOCAL_MACHINE is 0x80000002).

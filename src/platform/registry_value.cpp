@@ -56,8 +56,7 @@ bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyNam
   RegistryHandle key = 0;
   KeyCloser closer(registry, key);
 
-  if (registry.openKey(predefinedKey(KeyRoot), KeyName, 0, kAboutBoxKeyAccess, key) !=
-      kRegistrySuccess) {
+  if (registry.openKey(predefinedKey(KeyRoot), KeyName, 0, kKeyRead, key) != kRegistrySuccess) {
     KeyVal.clear();
     return false;
   }

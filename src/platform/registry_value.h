@@ -17,17 +17,13 @@ class RegistryValueError : public std::runtime_error {
   RegistryValueError();
 };
 
-// The access the About box asks for when it opens a key: query and set
-// values, create and enumerate sub-keys, notify, create links, read control.
-inline constexpr std::uint32_t kAboutBoxKeyAccess = kKeyQueryValue | kKeySetValue |
-                                                    kKeyCreateSubKey | kKeyEnumerateSubKeys |
-                                                    kKeyNotify | kKeyCreateLink | kReadControl;
-
 // Bytes the value may take: a longer one is not read.
 inline constexpr std::uint32_t kKeyValueBufferSize = 1024;
 
 // Reads the value SubKeyRef of the key KeyName under the root KeyRoot into
-// KeyVal and says whether it was read. A string becomes KeyVal less a final
+// KeyVal and says whether it was read. The key is opened with read rights only
+// (KEY_READ): the value is only read, and Windows refuses anything more on
+// HKEY_LOCAL_MACHINE to a user without administrator rights. A string becomes KeyVal less a final
 // code 0 if it was stored with one; a 32-bit number becomes "&h" and its bytes
 // in hexadecimal, most significant first; a value of any other type leaves
 // KeyVal as it was. When the key or value cannot be read, KeyVal becomes

@@ -15,20 +15,15 @@ HKEY toHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 
 }  // namespace
 
-// The 8-bit entry points: names and string values travel in the ANSI code page.
-//
-// Windows is asked for no more than read rights (KEY_READ), whatever the caller asks. The
-// About box has always asked for more (setting values, creating sub-keys and links), and
-// today's Windows refuses those on HKEY_LOCAL_MACHINE to a standard user with
-// ERROR_ACCESS_DENIED, so the system-information tool would never be found. The program
-// only ever reads these keys. Wine grants whatever is asked, so it hides the fault; under
-// Wine, the registry check makes sure a write through a key opened here is refused.
+// The 8-bit entry points: names and string values travel in the ANSI code page. The rights
+// asked for go to Windows as they are, so that it refuses what it refuses (the stand-in
+// registry refuses the same).
 std::int32_t WindowsRegistry::openKey(RegistryHandle parent, const std::string& subKey,
                                       std::uint32_t options, std::uint32_t access,
                                       RegistryHandle& opened) {
+  static_assert(kKeyRead == static_cast<std::uint32_t>(KEY_READ));
   HKEY key = nullptr;
-  const LONG result =
-      RegOpenKeyExA(toHkey(parent), subKey.c_str(), options, access & KEY_READ, &key);
+  const LONG result = RegOpenKeyExA(toHkey(parent), subKey.c_str(), options, access, &key);
   opened = reinterpret_cast<RegistryHandle>(key);
   return static_cast<std::int32_t>(result);
 }
