@@ -1,6 +1,6 @@
 #include "ui/about_box.h"
 
-#include "core/app_identity.h"
+#include "form/about_layout.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
 #include "ui/readable_colours.h"
@@ -13,18 +13,12 @@
 
 namespace vespera {
 
-// Two sentences joined with no blank after the full stop, as the box has always shown them.
-const QString kAboutDescription = QStringLiteral(
-    "Questo software \u00E8 stato scritto dal suo autore, socio di un gruppo di astrofili."
-    "Un sentito ringraziamento a un amico dell'autore per l'aiuto con le formule "
-    "matematiche che il programma utilizza.");
-
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry) {
+QLabel* makeLabel(QWidget* parent, const AboutLabel& row) {
   auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setGeometry(geometry);
+  label->setObjectName(qText(row.control));
+  label->setGeometry(pixelRect(row.rect));
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
@@ -38,16 +32,16 @@ void setBlackText(QWidget* widget) {
   widget->setPalette(palette);
 }
 
-// One element of the Line1 pair: a horizontal line `width` pixels thick, from
-// x1 to x2 at height y (twips), in one colour.
-QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, QColor colour) {
+// One element of the Line1 pair: a horizontal line, in one colour.
+QFrame* makeLine(QWidget* parent, const AboutLine& row) {
   auto* line = new QFrame(parent);
   line->setObjectName(QStringLiteral("Line1"));
-  line->setProperty("index", index);
+  line->setProperty("index", row.index);
   line->setFrameShape(QFrame::NoFrame);
-  line->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), width);
+  line->setGeometry(pixels(row.fromX), pixels(row.y), pixels(row.toX) - pixels(row.fromX),
+                    row.thickness);
   QPalette palette = line->palette();
-  palette.setColor(QPalette::Window, colour);
+  palette.setColor(QPalette::Window, toQColor(row.colour));
   line->setPalette(palette);
   line->setAutoFillBackground(true);
   return line;
@@ -57,12 +51,12 @@ QFrame* makeLine(QWidget* parent, int index, int x1, int x2, int y, int width, Q
 
 AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWidget* parent)
     : QDialog(parent), registry_(registry), launcher_(launcher), runtime_(runtime) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(qText(kAboutControl));
   setAttribute(Qt::WA_DeleteOnClose);
   // A fixed dialog frame with a close box only.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(pixels(5730), pixels(3555));
+  setFixedSize(pixelRect(kAboutClientArea).size());
   buildControls();
   Form_Load();
 }
@@ -71,36 +65,36 @@ AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWi
 void AboutBox::buildControls() {
   const QPixmap icon = applicationIconPixmap();
   auto* picIcon = new QLabel(this);
-  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setObjectName(qText(kAboutIconControl));
   picIcon->setPixmap(icon);
   // The picture box takes the size of its picture.
-  picIcon->setGeometry(QRect(QPoint(pixels(240), pixels(240)), icon.size()));
+  picIcon->setGeometry(
+      QRect(QPoint(pixels(kAboutIconCorner.x), pixels(kAboutIconCorner.y)), icon.size()));
 
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setGeometry(pixelRect(4320, 2625, 1260, 345));
+  cmdOK_ = new QPushButton(qText(kAboutOkButton.caption), this);
+  cmdOK_->setObjectName(qText(kAboutOkButton.control));
+  cmdOK_->setGeometry(pixelRect(kAboutOkButton.rect));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
 
-  cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
-  cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo_->setGeometry(pixelRect(4320, 3075, 1245, 345));
+  cmdSysInfo_ = new QPushButton(qText(kAboutSystemInfoButton.caption), this);
+  cmdSysInfo_->setObjectName(qText(kAboutSystemInfoButton.control));
+  cmdSysInfo_->setGeometry(pixelRect(kAboutSystemInfoButton.rect));
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
 
   // The etched separator: a grey line with a white one just below and in front of it.
-  makeLine(this, 1, 90, 5654, 2445, 1, QColor(0x80, 0x80, 0x80));
+  makeLine(this, kAboutGreyLine);
 
-  QLabel* lblDescription =
-      makeLabel(this, QStringLiteral("lblDescription"), pixelRect(1050, 1125, 3885, 1170));
-  lblDescription->setText(kAboutDescription);
+  QLabel* lblDescription = makeLabel(this, kAboutDescriptionLabel);
+  lblDescription->setText(qText(kAboutDescription));
   setBlackText(lblDescription);
 
-  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"), pixelRect(1050, 240, 3885, 480));
+  lblTitle_ = makeLabel(this, kAboutTitleLabel);
   setBlackText(lblTitle_);
 
-  makeLine(this, 0, 105, 5654, 2460, 2, Qt::white);
+  makeLine(this, kAboutWhiteLine);
 
-  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"), pixelRect(1050, 780, 3885, 225));
+  lblVersion_ = makeLabel(this, kAboutVersionLabel);
 
   // Tab order: OK, then System Info (the picture and the labels take no focus).
   setTabOrder(cmdOK_, cmdSysInfo_);
@@ -108,11 +102,8 @@ void AboutBox::buildControls() {
 }
 
 void AboutBox::Form_Load() {
-  setWindowTitle(QStringLiteral("Informazioni su ") + qText(kApplicationTitle));
-  lblVersion_->setText(QStringLiteral("Versione %1.%2.%3")
-                           .arg(kVersionMajor)
-                           .arg(kVersionMinor)
-                           .arg(kVersionRevision));
+  setWindowTitle(qText(aboutTitle()));
+  lblVersion_->setText(qText(aboutVersion()));
   lblTitle_->setText(qText(kApplicationTitle));
 }
 

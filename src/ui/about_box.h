@@ -41,7 +41,4 @@ class AboutBox : public QDialog {
   QLabel* lblVersion_ = nullptr;
 };
 
-// The fixed text of lblDescription: who wrote the program and whom the author thanks.
-extern const QString kAboutDescription;
-
 }  // namespace vespera

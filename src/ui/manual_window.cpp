@@ -1,7 +1,7 @@
 #include "ui/manual_window.h"
 
+#include "form/manual_layout.h"
 #include "ui/app_icon.h"
-#include "ui/manual_text.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -13,23 +13,23 @@
 namespace vespera {
 
 ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("Dialog"));
+  setObjectName(qText(kManualControl));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Manuale"));
+  setWindowTitle(qText(kManualTitle));
   setWindowIcon(applicationIcon());
   // A fixed dialog frame with a close box only: no minimise, no maximise, no resizing.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // Where the client area was designed to stand on the screen, and its size.
-  setGeometry(pixels(2760), pixels(3750), pixels(12750), pixels(8715));
-  setFixedSize(pixels(12750), pixels(8715));
+  setGeometry(pixelRect(kManualPlace));
+  setFixedSize(pixelRect(kManualPlace).size());
   keepCloseBoxReachable();
 
   auto* label = new QLabel(this);
-  label->setObjectName(QStringLiteral("Label1"));
-  label->setGeometry(pixels(240), pixels(240), pixels(12375), pixels(8295));
-  QFont font(QStringLiteral("Comic Sans MS"));
-  font.setPointSizeF(14.25);
+  label->setObjectName(qText(kManualLabelControl));
+  label->setGeometry(pixelRect(kManualLabelRect));
+  QFont font(qText(kManualFont.family));
+  font.setPointSizeF(kManualFont.points);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
   font.setUnderline(false);
@@ -38,7 +38,7 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
   // No scroll bar: what does not fit is cut off at the label's bottom edge.
-  label->setText(manualText());
+  label->setText(qText(kManualText));
 }
 
 void ManualWindow::keyPressEvent(QKeyEvent* event) {
