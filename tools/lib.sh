@@ -45,6 +45,8 @@ build_site() {
   shift 2
   [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
   export NODE_PATH=/usr/share/nodejs
-  emcmake cmake -S "$repo/web" -B "$build" "${generator[@]}" "$@" >/dev/null
+  mkdir -p "$build"
+  emcmake cmake -S "$repo/web" -B "$build" "${generator[@]}" "$@" >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log" >&2; return 1; }
   cmake --build "$build" -j"$(nproc)"
 }

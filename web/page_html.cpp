@@ -61,16 +61,21 @@ std::string menuBar() {
       const AccessCaption caption = accessCaption(row.menuCaption);
       const std::string menu(row.menuControl);
       html += R"(<div class="menu" role="none"><button type="button" class="menu-title")"
-              R"( role="menuitem" aria-haspopup="menu" aria-expanded="false" tabindex="-1" id=")" +
-              menu + R"(-title" aria-controls=")" + menu + '"';
-      if (caption.key) html += std::string(" accesskey=\"") + *caption.key + '"';
-      html += '>' + caption.html + R"(</button><div class="items" role="menu" id=")" + menu +
-              R"(" aria-labelledby=")" + menu + R"(-title" hidden>)";
+              R"( role="menuitem" aria-haspopup="menu" aria-expanded="false" tabindex="-1")";
+      html += attribute("id", menu + "-title");
+      html += attribute("aria-controls", menu);
+      if (caption.key) html += attribute("accesskey", std::string(1, *caption.key));
+      html += '>';
+      html += caption.html;
+      html += R"(</button><div class="items" role="menu")";
+      html += attribute("id", menu);
+      html += attribute("aria-labelledby", menu + "-title");
+      html += " hidden>";
     }
     const AccessCaption item = accessCaption(row.itemCaption);
-    html += R"(<button type="button" role="menuitem" tabindex="-1" data-press id=")" +
-            std::string(row.itemControl) + '"';
-    if (item.key) html += std::string(" data-key=\"") + *item.key + '"';
+    html += R"(<button type="button" role="menuitem" tabindex="-1" data-press)";
+    html += attribute("id", row.itemControl);
+    if (item.key) html += attribute("data-key", std::string(1, *item.key));
     html += '>' + item.html + "</button>";
   }
   return html + "</div></div></div>\n";
@@ -114,25 +119,24 @@ std::string mainWindow() {
 std::string dialog(std::string_view control, std::string_view title, const std::string& client,
                    WindowCommand opensOn, std::string_view role = "dialog") {
   const std::string id(control);
-  const std::string command = opensOn == WindowCommand::None
-                                  ? ""
-                                  : " data-command=\"" + std::string(commandName(opensOn)) + '"';
-  const std::string describedBy =
-      role == "alertdialog" ? " aria-describedby=\"" + id + "-prompt\"" : "";
-  return "<dialog id=\"" + id + "\" class=\"window\" role=\"" + std::string(role) +
-         "\" aria-labelledby=\"" + id + "-title\"" + describedBy + command +
-         ">\n<div class=\"titlebar\"><span id=\"" + id + "-title\" class=\"title\">" +
-         escapeHtml(title) +
-         "</span><button type=\"button\" class=\"close\" data-closes aria-label=\"" +
-         escapeHtml(kCloseBox) + "\">\u00D7</button></div>\n<div class=\"client\">\n" + client +
-         "</div>\n</dialog>\n";
+  std::string html = "<dialog" + attribute("id", id) + R"( class="window")" +
+                     attribute("role", role) + attribute("aria-labelledby", id + "-title");
+  if (role == "alertdialog") html += attribute("aria-describedby", id + "-prompt");
+  if (opensOn != WindowCommand::None) html += attribute("data-command", commandName(opensOn));
+  html +=
+      ">\n<div class=\"titlebar\"><span" + attribute("id", id + "-title") + R"( class="title">)";
+  html += escapeHtml(title);
+  html += R"(</span><button type="button" class="close" data-closes)" +
+          attribute("aria-label", kCloseBox) + ">\u00D7</button></div>\n<div class=\"client\">\n";
+  return html + client + "</div>\n</dialog>\n";
 }
 
 std::string manual() {
-  return dialog(kManualControl, kManualTitle,
-                "<p id=\"" + std::string(kManualControl) + '-' + std::string(kManualLabelControl) +
-                    "\" class=\"label\">" + escapeHtml(kManualText) + "</p>\n",
-                WindowCommand::OpenManual);
+  const std::string label = std::string(kManualControl) + '-' + std::string(kManualLabelControl);
+  return dialog(
+      kManualControl, kManualTitle,
+      "<p" + attribute("id", label) + R"( class="label">)" + escapeHtml(kManualText) + "</p>\n",
+      WindowCommand::OpenManual);
 }
 
 std::string aboutBox() {

@@ -9,10 +9,6 @@
 namespace vespera {
 namespace {
 
-std::string attribute(std::string_view name, std::string_view value) {
-  return ' ' + std::string(name) + "=\"" + escapeHtml(value) + '"';
-}
-
 TwipsPoint originOf(Parent parent) {
   for (const PanelRow& row : formPanels()) {
     if (row.panel == parent) return {row.rect.left, row.rect.top};

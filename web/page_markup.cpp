@@ -16,6 +16,10 @@ std::string escapeHtml(std::string_view text) {
   return html;
 }
 
+std::string attribute(std::string_view name, std::string_view value) {
+  return ' ' + std::string(name) + "=\"" + escapeHtml(value) + '"';
+}
+
 AccessCaption accessCaption(std::string_view caption) {
   AccessCaption shown;
   for (std::size_t i = 0; i < caption.size(); ++i) {

@@ -34,6 +34,9 @@ std::string pageHtml();
 // Text for HTML, with <, >, & and quotes as references.
 std::string escapeHtml(std::string_view text);
 
+// ` name="value"`, the value escaped.
+std::string attribute(std::string_view name, std::string_view value);
+
 // A caption whose '&' marks its access key, as HTML with that letter underlined, and the
 // letter in lower case; no letter where the caption has none.
 struct AccessCaption {
