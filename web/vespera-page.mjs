@@ -4,14 +4,15 @@
 // message boxes, downloads, window commands) this script replays in the page.
 import createCore from './vespera-core.mjs';
 
-const core = await createCore();
-const start = core.cwrap('vespera_start', null, ['string']);
-const setText = core.cwrap('vespera_set_text', 'number', ['string', 'string']);
-const pressInCore = core.cwrap('vespera_press', 'string', ['string']);
-
+// The module compiles in the background while the language's data loads.
+const loading = createCore();
 // The decimal separator of the browser's language, as the desktop takes the system's.
 const separator = new Intl.NumberFormat().formatToParts(1.5)
   .find((part) => part.type === 'decimal').value;
+const core = await loading;
+const start = core.cwrap('vespera_start', null, ['string']);
+const setText = core.cwrap('vespera_set_text', 'number', ['string', 'string']);
+const pressInCore = core.cwrap('vespera_press', 'string', ['string']);
 start(separator);
 
 const main = document.querySelector('main');

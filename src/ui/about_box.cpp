@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include "core/app_identity.h"
 #include "form/about_layout.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"

@@ -240,7 +240,7 @@ check(len(driver.window_handles) == 1 and focused() == "reopen" and not run(
     "return document.querySelector('main')"), "ESCI closes what it may and ends the rest")
 
 # A phone: no sideways scrolling, every button on top where it is drawn, taps that work.
-cdp("Emulation.setDeviceMetricsOverride", {"width": 390, "height": 844, "deviceScaleFactor": 3,
+cdp("Emulation.setDeviceMetricsOverride", {"width": 390, "height": 844, "deviceScaleFactor": 2,
                                            "mobile": True})
 cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
 load()
