@@ -17,7 +17,7 @@ source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 web="$build/web"
 
-install_packages "${web_packages[@]}" chromium chromium-driver python3 python3-selenium \
+install_packages "${web_packages[@]}" nodejs chromium chromium-driver python3 python3-selenium \
   poppler-utils
 # Node from another source than Debian's brings its own npm, which Debian's npm would replace.
 command -v npm >/dev/null || install_packages npm
