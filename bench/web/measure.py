@@ -3,11 +3,13 @@
 compressed, the module at most 150 KB, the first CALCOLA answer at most 300 ms after
 navigation (median of cold loads).
 usage: measure.py SITE LOADS"""
+import atexit
 import brotli
 import functools
 import gzip
 import http.server
 import os
+import shutil
 import statistics
 import sys
 import tempfile
@@ -48,13 +50,16 @@ print(f"{'module':34} {module[1]:8} {module[2]:8} {module[3]:8}   budget 150 KB"
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=SITE))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 url = f"http://127.0.0.1:{server.server_port}/"
+profile = tempfile.mkdtemp()
+atexit.register(shutil.rmtree, profile, True)
 options = webdriver.ChromeOptions()
 options.binary_location = "/usr/bin/chromium"
 for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
-             "--user-data-dir=" + tempfile.mkdtemp(), "--window-size=1000,760"):
+             "--user-data-dir=" + profile, "--window-size=1000,760"):
     options.add_argument(flag)
 driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+atexit.register(driver.quit)
 
 # The page is ready at the mark its script sets; the answer comes when CALCOLA, pressed as
 # a click presses it after the 5750 K button and the two values, has filled Text4.
@@ -94,5 +99,4 @@ for kind, loader in (("cold", cold), ("warm", load)):
         sys.exit("the page gave the wrong answer")
     print(f"first CALCOLA answer, {kind}: median {statistics.median(times):.0f} ms "
           f"(min {min(times):.0f}, max {max(times):.0f}, {LOADS} loads)   budget 300 ms")
-driver.quit()
 server.shutdown()

@@ -4,10 +4,12 @@ drives it: cases of cases.txt typed and clicked against the native core's outcom
 printing to PDF, a phone's viewport by touch, the keyboard, both colour schemes, axe-core,
 what the page keeps and sends, and a reload from the service worker with the server gone.
 usage: browser_check.py SITE NATIVE_OUTCOMES CASES AXE_SCRIPT [SCREENSHOT_FOLDER]"""
+import atexit
 import functools
 import http.server
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -47,16 +49,20 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=SITE))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 URL = f"http://127.0.0.1:{server.server_port}/"
-downloads = tempfile.mkdtemp()
+work = tempfile.mkdtemp()
+atexit.register(shutil.rmtree, work, True)
+downloads = os.path.join(work, "downloads")
+os.mkdir(downloads)
 options = webdriver.ChromeOptions()
 options.binary_location = "/usr/bin/chromium"
 for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
-             "--user-data-dir=" + tempfile.mkdtemp(), "--window-size=1000,760"):
+             "--user-data-dir=" + os.path.join(work, "profile"), "--window-size=1000,760"):
     options.add_argument(flag)
 options.add_experimental_option("prefs", {"download.default_directory": downloads})
 options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
 driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+atexit.register(driver.quit)  # however the check ends, before its folder goes
 run = driver.execute_script
 cdp = driver.execute_cdp_cmd
 wait = WebDriverWait(driver, 30)
@@ -286,6 +292,5 @@ load()
 replay("sun")
 check(fields() == expected["sun"]["fields"], "the page reloads and works offline")
 
-driver.quit()
 print(f"{len(failures)} failed" if failures else "browser check passed")
 sys.exit(1 if failures else 0)
