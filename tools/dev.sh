@@ -2,6 +2,7 @@
 # One entry point for a newcomer on a fresh Debian machine:
 #   tools/dev.sh run    installs what is missing, builds, starts the calculator
 #   tools/dev.sh test   installs what is missing, builds, runs every test
+#   tools/dev.sh web    installs what is missing, builds the web page, serves it on port 8000
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -46,8 +47,16 @@ case "${1:-}" in
       echo "== test stage $(basename "$stage") passed in $((SECONDS - started)) s"
     done
     ;;
+  web)
+    install_packages "${web_packages[@]}" python3
+    web_build="${VESPERA_WEB_BUILD_DIR:-$here/build-web}"
+    build_site "$here" "$web_build"
+    echo "Vespera in the browser: http://localhost:8000/ (static files in $web_build/site;" \
+      "Ctrl+C stops)"
+    exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$web_build/site"
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|web" >&2
     exit 2
     ;;
 esac

@@ -29,3 +29,24 @@ fail() {
   echo "$stage STAGE FAILED: $*" >&2
   exit 1
 }
+
+# What the web page's build needs: emscripten (with clang, lld, binaryen and node), CMake,
+# and fonttools with Brotli to cut the free fonts into WOFF2.
+web_packages=(
+  emscripten cmake ninja-build fonttools python3-brotli fontconfig
+  fonts-liberation2 fonts-dejavu-core fonts-comic-neue
+)
+
+# build_site REPO BUILD_DIR [CMAKE_OPTION...]: builds the web page into BUILD_DIR/site.
+# Debian's emscripten finds its JavaScript helpers through NODE_PATH where node is not
+# Debian's own.
+build_site() {
+  local repo=$1 build=$2 generator=()
+  shift 2
+  [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
+  export NODE_PATH=/usr/share/nodejs
+  mkdir -p "$build"
+  emcmake cmake -S "$repo/web" -B "$build" "${generator[@]}" "$@" >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log" >&2; return 1; }
+  cmake --build "$build" -j"$(nproc)"
+}

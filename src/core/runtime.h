@@ -26,8 +26,11 @@ class Runtime {
   // application title.
   virtual void messageBox(std::string_view prompt, int flags = kNoIcon,
                           std::string_view title = {}) = 0;
-  // One message for an error that stopped a handler; the program goes on.
-  virtual void reportError(const RuntimeError& error) = 0;
+  // One message for an error that stopped a handler; the program goes on. Every front end
+  // shows it in a box with the critical icon and the application title.
+  virtual void reportError(const RuntimeError& error) {
+    messageBox(error.message(), kCriticalIcon);
+  }
   // One character, in UTF-8: "." or "," on most machines.
   virtual std::string_view decimalSeparator() const = 0;
   // Makes `bytes` the whole content of the file at `path`, as the user typed the path.

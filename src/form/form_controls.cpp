@@ -11,6 +11,9 @@ WindowCommand pressControl(std::string_view control, FieldStore& store, Runtime&
     if (row.action.handler) runHandler(row.action.handler, store, runtime);
     return row.action.command;
   }
+  for (const MenuRow& row : formMenus()) {
+    if (row.itemControl == control) return row.command;
+  }
   for (const PresetButton& button : presetButtons()) {
     if (button.control != control) continue;
     const TemperaturePreset& preset = *button.preset;

@@ -13,8 +13,8 @@ namespace vespera {
 
 // Presses the button of that name (a command button or a temperature button) as a click
 // does: its handler runs to its end or to the error that stops it, which the runtime
-// reports. Returns the window command the button asks for instead (ESCI), or None.
-// Unknown names press nothing and ask for nothing.
+// reports. Returns the window command the button or menu item of that name asks for instead
+// (ESCI, Stampa), or None. Unknown names press nothing and ask for nothing.
 WindowCommand pressControl(std::string_view control, FieldStore& store, Runtime& runtime);
 
 // Gives every caption the text a fresh window shows.

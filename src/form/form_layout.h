@@ -26,6 +26,10 @@ struct TwipsPoint {
   int x, y;
 };
 
+// The windows are designed in twips, 15 to a pixel at 96 dots per inch. Every position and
+// length goes to the nearest pixel, by this one rule, on the desktop and on the web page.
+constexpr int pixels(int twips) { return (twips + 7) / 15; }
+
 struct Rgb {
   int red, green, blue;  // 0-255
   friend constexpr bool operator==(Rgb, Rgb) = default;

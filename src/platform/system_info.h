@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/runtime.h"
+#include "form/about_layout.h"
 #include "platform/launcher.h"
 #include "platform/registry.h"
 
 namespace vespera {
-
-inline constexpr std::string_view kSystemInfoUnavailable =
-    "Le informazioni sul sistema non sono attualmente disponibili.";
 
 // Where the registry keys name the system-information tool.
 inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";

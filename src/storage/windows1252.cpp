@@ -76,4 +76,9 @@ std::optional<std::string> encodeWindows1252(std::string_view utf8) {
   return bytes;
 }
 
+std::string savableDecimalSeparator(std::string_view localeSeparator) {
+  const std::optional<std::string> byte = encodeWindows1252(localeSeparator);
+  return byte && byte->size() == 1 ? std::string(localeSeparator) : ".";
+}
+
 }  // namespace vespera

@@ -13,4 +13,9 @@ namespace vespera {
 // character.
 std::optional<std::string> encodeWindows1252(std::string_view utf8);
 
+// The decimal separator results are written with, from the user's locale's (UTF-8): the
+// program's own numbers must always be savable, so where the locale's separator is not one
+// character with a byte in the measurement file's code page (the Arabic U+066B), the period.
+std::string savableDecimalSeparator(std::string_view localeSeparator);
+
 }  // namespace vespera

@@ -1,6 +1,7 @@
 #include "ui/about_box.h"
 
 #include "core/app_identity.h"
+#include "form/about_layout.h"
 #include "platform/system_info.h"
 #include "ui/app_icon.h"
 #include "ui/own_colours.h"
@@ -17,17 +18,11 @@
 
 namespace vespera {
 
-// Two sentences joined with no blank after the full stop, as the box has always shown them.
-const QString kAboutDescription = QStringLiteral(
-    "Questo software \u00E8 stato scritto dal suo autore, socio di un gruppo di astrofili."
-    "Un sentito ringraziamento a un amico dell'autore per l'aiuto con le formule "
-    "matematiche che il programma utilizza.");
-
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& name) {
+QLabel* makeLabel(QWidget* parent, const AboutLabel& row) {
   auto* label = new QLabel(parent);
-  label->setObjectName(name);
+  label->setObjectName(qText(row.control));
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
@@ -41,18 +36,20 @@ void setBlackText(QWidget* widget) {
   });
 }
 
-// Where a line of the Line1 pair lies: from x1 to x2 at height y (twips), `width` pixels thick.
-QRect lineRect(int x1, int x2, int y, int width) {
-  return {pixels(x1), pixels(y), pixels(x2) - pixels(x1), width};
+// Where a line of the Line1 pair lies, `thickness` pixels thick.
+QRect lineRect(const AboutLine& row) {
+  return {pixels(row.fromX), pixels(row.y), pixels(row.toX) - pixels(row.fromX), row.thickness};
 }
 
 // One element of the Line1 pair: a horizontal line in one colour.
-QFrame* makeLine(QWidget* parent, int index, QColor colour) {
+QFrame* makeLine(QWidget* parent, const AboutLine& row) {
   auto* line = new QFrame(parent);
   line->setObjectName(QStringLiteral("Line1"));
-  line->setProperty("index", index);
+  line->setProperty("index", row.index);
   line->setFrameShape(QFrame::NoFrame);
-  keepOwnColours(line, [colour](QPalette& palette) { palette.setColor(QPalette::Window, colour); });
+  keepOwnColours(line, [colour = toQColor(row.colour)](QPalette& palette) {
+    palette.setColor(QPalette::Window, colour);
+  });
   line->setAutoFillBackground(true);
   return line;
 }
@@ -71,7 +68,7 @@ QSize neededSize(const QWidget* control, QSize designed) {
 
 AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWidget* parent)
     : QDialog(parent), registry_(registry), launcher_(launcher), runtime_(runtime) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(qText(kAboutControl));
   setAttribute(Qt::WA_DeleteOnClose);
   // A fixed dialog frame with a close box only.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -85,38 +82,39 @@ AboutBox::AboutBox(Registry& registry, Launcher& launcher, Runtime& runtime, QWi
 void AboutBox::buildControls() {
   const QPixmap icon = applicationIconPixmap();
   auto* picIcon = new QLabel(this);
-  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setObjectName(qText(kAboutIconControl));
   picIcon->setPixmap(icon);
   // The picture box takes the size of its picture.
-  place(picIcon, QRect(QPoint(pixels(240), pixels(240)), icon.size()));
+  place(picIcon,
+        QRect(QPoint(pixels(kAboutIconCorner.x), pixels(kAboutIconCorner.y)), icon.size()));
 
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  place(cmdOK_, pixelRect(4320, 2625, 1260, 345));
+  cmdOK_ = new QPushButton(qText(kAboutOkButton.caption), this);
+  cmdOK_->setObjectName(qText(kAboutOkButton.control));
+  place(cmdOK_, pixelRect(kAboutOkButton.rect));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
 
-  cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
-  cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  place(cmdSysInfo_, pixelRect(4320, 3075, 1245, 345));
+  cmdSysInfo_ = new QPushButton(qText(kAboutSystemInfoButton.caption), this);
+  cmdSysInfo_->setObjectName(qText(kAboutSystemInfoButton.control));
+  place(cmdSysInfo_, pixelRect(kAboutSystemInfoButton.rect));
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
 
   // The etched separator: a grey line with a white one just below and in front of it.
-  place(makeLine(this, 1, QColor(0x80, 0x80, 0x80)), lineRect(90, 5654, 2445, 1));
+  place(makeLine(this, kAboutGreyLine), lineRect(kAboutGreyLine));
 
-  QLabel* lblDescription = makeLabel(this, QStringLiteral("lblDescription"));
-  place(lblDescription, pixelRect(1050, 1125, 3885, 1170));
-  lblDescription->setText(kAboutDescription);
+  QLabel* lblDescription = makeLabel(this, kAboutDescriptionLabel);
+  place(lblDescription, pixelRect(kAboutDescriptionLabel.rect));
+  lblDescription->setText(qText(kAboutDescription));
   setBlackText(lblDescription);
 
-  lblTitle_ = makeLabel(this, QStringLiteral("lblTitle"));
-  place(lblTitle_, pixelRect(1050, 240, 3885, 480));
+  lblTitle_ = makeLabel(this, kAboutTitleLabel);
+  place(lblTitle_, pixelRect(kAboutTitleLabel.rect));
   setBlackText(lblTitle_);
 
-  place(makeLine(this, 0, Qt::white), lineRect(105, 5654, 2460, 2));
+  place(makeLine(this, kAboutWhiteLine), lineRect(kAboutWhiteLine));
 
-  lblVersion_ = makeLabel(this, QStringLiteral("lblVersion"));
-  place(lblVersion_, pixelRect(1050, 780, 3885, 225));
+  lblVersion_ = makeLabel(this, kAboutVersionLabel);
+  place(lblVersion_, pixelRect(kAboutVersionLabel.rect));
 
   // Tab order: OK, then System Info (the picture and the labels take no focus).
   setTabOrder(cmdOK_, cmdSysInfo_);
@@ -150,7 +148,8 @@ void AboutBox::fitToFont() {
     placed.emplace_back(designed, fitted.bottom() - designed.bottom());
     grown = std::max(grown, fitted.bottom() - designed.bottom());
   }
-  setFixedSize(pixels(5730), pixels(3555) + grown);
+  const QSize client = pixelRect(kAboutClientArea).size();
+  setFixedSize(client.width(), client.height() + grown);
 }
 
 void AboutBox::changeEvent(QEvent* event) {
@@ -159,11 +158,8 @@ void AboutBox::changeEvent(QEvent* event) {
 }
 
 void AboutBox::Form_Load() {
-  setWindowTitle(QStringLiteral("Informazioni su ") + qText(kApplicationTitle));
-  lblVersion_->setText(QStringLiteral("Versione %1.%2.%3")
-                           .arg(kVersionMajor)
-                           .arg(kVersionMinor)
-                           .arg(kVersionRevision));
+  setWindowTitle(qText(aboutTitle()));
+  lblVersion_->setText(qText(aboutVersion()));
   lblTitle_->setText(qText(kApplicationTitle));
 }
 

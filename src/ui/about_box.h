@@ -49,7 +49,4 @@ class AboutBox : public QDialog {
   std::vector<std::pair<QWidget*, QRect>> designed_;  // each control's place at the design font
 };
 
-// The fixed text of lblDescription: who wrote the program and whom the author thanks.
-extern const QString kAboutDescription;
-
 }  // namespace vespera

@@ -1,5 +1,8 @@
 #include "ui/fonts.h"
 
+#include "form/font_substitutes.h"
+#include "ui/twips.h"
+
 #include <QFont>
 #include <QStringList>
 
@@ -10,15 +13,11 @@
 namespace vespera {
 
 void installFontSubstitutes() {
-  QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                             {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-  QFont::insertSubstitutions(QStringLiteral("Arial"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("Verdana"), QStringList{QStringLiteral("DejaVu Sans")});
-  QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
-                             {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+  for (const FontSubstitute& row : fontSubstitutes()) {
+    QStringList substitutes;
+    for (const std::string_view family : substitutesOf(row.family)) substitutes << qText(family);
+    QFont::insertSubstitutions(qText(row.family), substitutes);
+  }
 }
 
 std::jthread readFontConfigurationAhead() {

@@ -1,7 +1,7 @@
 #include "ui/manual_window.h"
 
+#include "form/manual_layout.h"
 #include "ui/app_icon.h"
-#include "ui/manual_text.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -15,23 +15,23 @@ namespace vespera {
 namespace {
 
 // The client area where it was designed to stand on the screen, and its size.
-constexpr QRect kDesignedClientArea = pixelRect(2760, 3750, 12750, 8715);
+constexpr QRect kDesignedClientArea = pixelRect(kManualPlace);
 
 }  // namespace
 
 ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("Dialog"));
+  setObjectName(qText(kManualControl));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Manuale"));
+  setWindowTitle(qText(kManualTitle));
   setWindowIcon(applicationIcon());
   // A fixed dialog frame with a close box only: no minimise, no maximise, no resizing.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
   auto* label = new QLabel;
-  label->setObjectName(QStringLiteral("Label1"));
-  QFont font(QStringLiteral("Comic Sans MS"));
-  font.setPointSizeF(14.25);
+  label->setObjectName(qText(kManualLabelControl));
+  QFont font(qText(kManualFont.family));
+  font.setPointSizeF(kManualFont.points);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
   font.setUnderline(false);
@@ -39,11 +39,11 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
-  label->setText(manualText());
+  label->setText(qText(kManualText));
   // The label's designed place, 240 twips in from the client area's top left corner, as its
   // margins inside an area that fills the window: the text wraps to the window's width, and a
   // scroll bar shows only where it does not fit in the window's height.
-  const QRect designed = pixelRect(240, 240, 12375, 8295);
+  const QRect designed = pixelRect(kManualLabelRect);
   label->setContentsMargins(designed.left(), designed.top(),
                             kDesignedClientArea.width() - designed.right() - 1,
                             kDesignedClientArea.height() - designed.bottom() - 1);

@@ -17,7 +17,6 @@ class QtRuntime : public Runtime {
   explicit QtRuntime(const QLocale& locale = QLocale::system());
 
   void messageBox(std::string_view prompt, int flags, std::string_view title) override;
-  void reportError(const RuntimeError& error) override;
   std::string_view decimalSeparator() const override { return decimalSeparator_; }
   bool replaceFile(std::string_view path, std::string_view bytes) override;
 

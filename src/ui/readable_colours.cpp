@@ -1,31 +1,20 @@
 #include "ui/readable_colours.h"
 
-#include <algorithm>
-#include <cmath>
+#include "ui/twips.h"
 
 namespace vespera {
 namespace {
 
-// WCAG's relative luminance of an sRGB colour.
-double luminance(const QColor& colour) {
-  const auto linear = [](double channel) {
-    return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-         0.0722 * linear(colour.blueF());
-}
+Rgb toRgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
 }  // namespace
 
 double contrastRatio(const QColor& a, const QColor& b) {
-  const double first = luminance(a);
-  const double second = luminance(b);
-  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+  return vespera::contrastRatio(toRgb(a), toRgb(b));
 }
 
 QColor textColourOn(const QColor& background) {
-  return contrastRatio(Qt::black, background) >= kReadableContrast ? QColor(Qt::black)
-                                                                   : QColor(Qt::white);
+  return toQColor(vespera::textColourOn(toRgb(background)));
 }
 
 }  // namespace vespera

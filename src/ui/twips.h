@@ -7,10 +7,7 @@
 
 namespace vespera {
 
-// The windows are designed in twips, 15 to a pixel at 96 dots per inch. Every position
-// and length goes to the nearest pixel, by this one rule.
-constexpr int pixels(int twips) { return (twips + 7) / 15; }
-
+// Twips to pixels by the one rule of pixels() (form/form_layout.h).
 constexpr QRect pixelRect(int left, int top, int width, int height) {
   return {pixels(left), pixels(top), pixels(width), pixels(height)};
 }

@@ -22,7 +22,7 @@ timeout 1800 cmake --build "$build" -j2 >/dev/null || fail "could not build $bui
 mapfile -t units < <(python3 - "$build/compile_commands.json" "$here" <<'PY'
 import json, re, sys
 root = sys.argv[2].rstrip("/") + "/"
-own = re.compile(re.escape(root) + r"(src|app|batch|tests)/.*\.cpp$")
+own = re.compile(re.escape(root) + r"(src|app|batch|web|tests)/.*\.cpp$")
 print("\n".join(sorted({c["file"] for c in json.load(open(sys.argv[1])) if own.match(c["file"])})))
 PY
 )

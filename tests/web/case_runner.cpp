@@ -1,0 +1,147 @@
+// The cases of cases.txt, each pressed through the desktop's path (the window's controls on
+// the core, with the desktop's separator rule and error boxes) and through the web page's
+// PageSession. Prints each case's outcome as one JSON line and exits 1 where the page's
+// differs from the desktop's. The web stage runs it native and as WebAssembly under node and
+// requires the same lines; its browser check replays some of them in the page.
+//   case_runner CASES_FILE
+
+#include "form/form_controls.h"
+#include "form/preset_buttons.h"
+#include "storage/windows1252.h"
+#include "web/page_json.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace vespera;
+
+namespace {
+
+struct Outcome {
+  const FieldStore* fields = nullptr;
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> files;  // bytes
+  WindowCommand command = WindowCommand::None;
+};
+
+std::string json(const std::string& name, const Outcome& outcome) {
+  std::string line = R"({"case":)" + jsonString(name) + R"(,"fields":{)";
+  for (const FieldRow& row : formFields()) {
+    line += jsonString(row.control) + ':' + jsonString(outcome.fields->text(row.field)) + ',';
+  }
+  line.back() = '}';
+  line += R"(,"boxes":[)";
+  for (const ShownBox& box : outcome.boxes) {
+    line += R"({"prompt":)" + jsonString(box.prompt) + R"(,"title":)" + jsonString(box.title) +
+            R"(,"icon":)" + jsonString(iconName(box.flags)) + "},";
+  }
+  if (line.back() == ',') line.pop_back();
+  line += R"(],"files":[)";
+  for (const std::string& bytes : outcome.files) line += '"' + hexBytes(bytes) + "\",";
+  if (line.back() == ',') line.pop_back();
+  return line + R"(],"command":)" + jsonString(commandName(outcome.command)) + '}';
+}
+
+// The desktop's runtime as a handler meets it, without its dialogs and disk.
+class DesktopRuntime final : public Runtime {
+ public:
+  DesktopRuntime(std::string_view localeSeparator, Outcome& outcome)
+      : separator_(savableDecimalSeparator(localeSeparator)), outcome_(outcome) {}
+  void messageBox(std::string_view prompt, int flags, std::string_view title) override {
+    outcome_.boxes.push_back({std::string(prompt), flags, std::string(boxTitle(title)), {}});
+  }
+  std::string_view decimalSeparator() const override { return separator_; }
+  bool replaceFile(std::string_view /*path*/, std::string_view bytes) override {
+    outcome_.files.emplace_back(bytes);
+    return true;
+  }
+
+ private:
+  std::string separator_;
+  Outcome& outcome_;
+};
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') + 1 - first));
+}
+
+std::vector<std::string> split(std::string_view text, char separator) {
+  std::vector<std::string> parts;
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t end = std::min(text.find(separator, at), text.size());
+    parts.push_back(trimmed(text.substr(at, end - at)));
+    at = end + 1;
+  }
+  return parts;
+}
+
+// One case: steps "press CONTROL" or "CONTROL=text". Returns whether both paths agree.
+bool runCase(const std::string& name, const std::string& separator,
+             const std::vector<std::string>& steps) {
+  Outcome desktop;
+  MemoryFieldStore store;
+  showFreshCaptions(store);
+  DesktopRuntime runtime(separator, desktop);
+  desktop.fields = &store;
+  Outcome page;
+  PageSession session(separator);
+  page.fields = &session.fields();
+  for (const std::string& step : steps) {
+    if (step.starts_with("press ")) {
+      const std::string control = step.substr(6);
+      desktop.command = pressControl(control, store, runtime);
+      PressOutcome pressed = session.press(control);
+      page.command = pressed.command;
+      for (PageStep& shown : pressed.steps) {
+        if (auto* box = std::get_if<ShownBox>(&shown)) page.boxes.push_back(std::move(*box));
+        if (auto* file = std::get_if<Download>(&shown))
+          page.files.push_back(std::move(file->bytes));
+      }
+    } else {
+      const std::size_t equals = step.find('=');
+      store.setText(*fieldOfControl(step.substr(0, equals)), step.substr(equals + 1));
+      session.setText(step.substr(0, equals), step.substr(equals + 1));
+    }
+  }
+  const std::string line = json(name, desktop);
+  std::printf("%s\n", line.c_str());
+  if (line == json(name, page)) return true;
+  std::fprintf(stderr, "the page differs from the desktop:\n%s\n", json(name, page).c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ifstream table(argc == 2 ? argv[1] : "");
+  if (!table) {
+    std::fprintf(stderr, "usage: case_runner CASES_FILE\n");
+    return 2;
+  }
+  bool agree = true;
+  int cases = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::vector<std::string> columns = split(line, '|');
+    const std::vector<std::string> steps = split(columns.at(2), ';');
+    // "press *" stands for each temperature button in turn.
+    const bool eachPreset = std::find(steps.begin(), steps.end(), "press *") != steps.end();
+    for (const PresetButton& preset : presetButtons()) {
+      std::vector<std::string> pressed = steps;
+      std::replace(pressed.begin(), pressed.end(), std::string("press *"),
+                   "press " + preset.control);
+      agree = runCase(columns[0] + (eachPreset ? ' ' + preset.control : ""), columns[1], pressed) &&
+              agree;
+      ++cases;
+      if (!eachPreset) break;
+    }
+  }
+  std::fprintf(stderr, "%d cases, the page %s the desktop\n", cases,
+               agree ? "agrees with" : "DIFFERS from");
+  return agree && cases > 0 ? 0 : 1;
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Test stage: the web page. Builds the calculator core to WebAssembly and the site from the
+# window's tables (emscripten), then
+#  - runs every case of tests/web/cases.txt through the native core and, under node, through
+#    the WebAssembly core, each time through the desktop's path and the page's session, and
+#    requires the same outcomes, line for line;
+#  - serves the site on a free port and drives Debian's headless Chromium through
+#    chromium-driver (tests/web/browser_check.py): cases typed and clicked, a save, print to
+#    PDF, a phone's viewport, the keyboard, both colour schemes, axe-core (pinned in
+#    tests/web/package-lock.json, fetched from the npm registry with its integrity checked),
+#    privacy, and a reload from the service worker with the server stopped.
+# Needs the build in VESPERA_BUILD_DIR (tools/dev.sh test makes it) for the native cases.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$here/tools/lib.sh"
+build="${VESPERA_BUILD_DIR:-$here/build}"
+web="$build/web"
+
+install_packages "${web_packages[@]}" nodejs chromium chromium-driver python3 python3-selenium \
+  poppler-utils
+# Node from another source than Debian's brings its own npm, which Debian's npm would replace.
+command -v npm >/dev/null || install_packages npm
+[ -f "$build/CMakeCache.txt" ] || fail "no build in $build: build it first (tools/dev.sh test does)"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-web.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+started=$SECONDS
+build_site "$here" "$web" -DVESPERA_BUILD_TESTS=ON >"$work/build.log" 2>&1 ||
+  { tail -n 30 "$work/build.log" >&2; fail "the web page did not build"; }
+echo "Web page built in $((SECONDS - started)) s: $(du -sh "$web/site" | cut -f1) in $web/site"
+
+cases="$here/tests/web/cases.txt"
+cmake --build "$build" --target web_case_runner >/dev/null || fail "no native case runner"
+"$build/tests/web_case_runner" "$cases" >"$work/native.jsonl" ||
+  fail "natively, the page's session differs from the desktop's (see above)"
+node "$web/case_runner.js" "$cases" >"$work/wasm.jsonl" ||
+  fail "in WebAssembly, the page's session differs from the desktop's (see above)"
+if ! cmp -s "$work/native.jsonl" "$work/wasm.jsonl"; then
+  diff "$work/native.jsonl" "$work/wasm.jsonl" | head -n 20 >&2
+  fail "the WebAssembly core's outcomes differ from the native core's"
+fi
+echo "Native and WebAssembly cores agree on $(wc -l <"$work/native.jsonl") cases."
+
+mkdir "$work/npm"
+cp "$here/tests/web/package.json" "$here/tests/web/package-lock.json" "$work/npm/"
+(cd "$work/npm" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error \
+  --cache "$work/npm-cache" >/dev/null) || fail "npm could not install the pinned axe-core"
+
+started=$SECONDS
+/usr/bin/python3 "$here/tests/web/browser_check.py" "$web/site" "$work/native.jsonl" "$cases" \
+  "$work/npm/node_modules/axe-core/axe.min.js" ${VESPERA_WEB_SCREENSHOTS:+"$VESPERA_WEB_SCREENSHOTS"} ||
+  fail "the page failed in Chromium (see above)"
+echo "Web stage passed: Chromium checks took $((SECONDS - started)) s."

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "web/page_session.h"
+
+#include <string>
+#include <string_view>
+
+namespace vespera {
+
+// A UTF-8 text as a JSON string, quotes included.
+std::string jsonString(std::string_view text);
+
+// A message box's icon, "critical", "information" or "", and a window command, "exit",
+// "print", "manual", "about" or "", as the page's script names them.
+std::string_view iconName(int flags);
+std::string_view commandName(WindowCommand command);
+
+// Bytes as lower-case hexadecimal digits, two a byte.
+std::string hexBytes(std::string_view bytes);
+
+// The outcome of a press as the page's script reads it:
+//   {"steps": [{"box": {"prompt", "title", "icon"}, "fields": {...}} | {"download":
+//    {"name", "hex"}}], "fields": {"Text1": ..., ...}, "command": "exit" | "print" |
+//    "manual" | "about" | ""}
+// with fields named by their controls and the icon "critical", "information" or "".
+std::string outcomeJson(const PressOutcome& outcome, const FieldStore& fields);
+
+}  // namespace vespera

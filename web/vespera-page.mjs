@@ -1,0 +1,169 @@
+// The page's glue to the calculator in vespera-core.wasm. It calculates nothing and holds no
+// text or table: index.html and layout.css are drawn from the window's tables at build time,
+// and every press runs the desktop's own handler in the module, whose outcome (fields,
+// message boxes, downloads, window commands) this script replays in the page.
+import createCore from './vespera-core.mjs';
+
+// The module compiles in the background while the language's data loads.
+const loading = createCore();
+// The decimal separator of the browser's language, as the desktop takes the system's.
+const separator = new Intl.NumberFormat().formatToParts(1.5)
+  .find((part) => part.type === 'decimal').value;
+const core = await loading;
+const start = core.cwrap('vespera_start', null, ['string']);
+const setText = core.cwrap('vespera_set_text', 'number', ['string', 'string']);
+const pressInCore = core.cwrap('vespera_press', 'string', ['string']);
+start(separator);
+
+const main = document.querySelector('main');
+const boxes = [...main.querySelectorAll('input')];
+const messageBox = document.getElementById('runtimeMessageBox');
+
+function showFields(fields) {
+  for (const [control, text] of Object.entries(fields)) document.getElementById(control).value = text;
+}
+
+// One of the handler's message boxes, modal as on the desktop; resolves when it is closed.
+function showMessage({ prompt, title, icon }) {
+  messageBox.querySelector('.title').textContent = title;
+  messageBox.querySelector('.prompt').textContent = prompt;
+  messageBox.dataset.icon = icon;
+  messageBox.showModal();
+  return new Promise((resolve) => messageBox.addEventListener('close', resolve, { once: true }));
+}
+
+// The measurement file's bytes as they are, handed to the browser to save.
+function download({ name, hex }) {
+  const bytes = Uint8Array.from(hex.match(/../g) ?? [], (pair) => parseInt(pair, 16));
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+}
+
+function openWindow(command) {
+  const shown = document.querySelector(`dialog[data-command="${command}"]`);
+  if (!shown.open) shown.show();
+  (shown.querySelector('[data-default]') ?? shown.querySelector('[data-closes]')).focus();
+}
+
+// ESCI: the page closes itself where the browser lets it (an installed app's window, a tab a
+// script opened); elsewhere it ends as the program does, its fields gone, and says so.
+function exitProgram() {
+  for (const open of document.querySelectorAll('dialog[open]')) open.close();
+  window.close();
+  if (window.closed) return;
+  main.remove();
+  const ended = document.querySelector('.ended');
+  ended.hidden = false;
+  ended.querySelector('button').focus();
+}
+
+const commands = {
+  exit: exitProgram,
+  print: () => window.print(),
+  manual: () => openWindow('manual'),
+  about: () => openWindow('about'),
+};
+
+// While a press is under way (its message boxes open), the window says so.
+async function press(control) {
+  if (main.ariaBusy === 'true') return;
+  main.ariaBusy = 'true';
+  const focused = document.activeElement;
+  for (const box of boxes) setText(box.id, box.value);
+  const outcome = JSON.parse(pressInCore(control));
+  for (const step of outcome.steps) {
+    if (step.download) {
+      download(step.download);
+    } else {
+      showFields(step.fields);
+      await showMessage(step.box);
+    }
+  }
+  showFields(outcome.fields);
+  main.ariaBusy = 'false';
+  if (focused?.isConnected && !focused.closest('[role="menu"]')) focused.focus();
+  commands[outcome.command]?.();
+}
+
+// The menus: the access keys (accesskey) open them, the arrows walk them, Esc closes them and
+// gives the focus back to the control that had it.
+let beforeMenu = null;
+document.addEventListener('focusin', (event) => {
+  if (!event.target.closest('.menubar')) beforeMenu = event.target;
+});
+function closeMenus() {
+  for (const title of document.querySelectorAll('[aria-expanded="true"]')) {
+    title.setAttribute('aria-expanded', 'false');
+    document.getElementById(title.getAttribute('aria-controls')).hidden = true;
+  }
+}
+function openMenu(title) {
+  closeMenus();
+  title.setAttribute('aria-expanded', 'true');
+  const items = document.getElementById(title.getAttribute('aria-controls'));
+  items.hidden = false;
+  items.querySelector('button').focus();
+}
+function leaveMenus() {
+  closeMenus();
+  beforeMenu?.focus();
+}
+
+function walkMenu(event, menu) {
+  const items = [...menu.querySelectorAll('[role="menuitem"]')];
+  const at = items.indexOf(event.target);
+  const titles = [...document.querySelectorAll('.menu-title')];
+  const title = titles.indexOf(document.getElementById(menu.getAttribute('aria-labelledby')));
+  const key = event.key;
+  if (key === 'ArrowDown' || key === 'ArrowUp') {
+    items[(at + (key === 'ArrowDown' ? 1 : items.length - 1)) % items.length].focus();
+  } else if (key === 'ArrowRight' || key === 'ArrowLeft') {
+    openMenu(titles[(title + (key === 'ArrowRight' ? 1 : titles.length - 1)) % titles.length]);
+  } else if (key === 'Escape' || key === 'Tab') {
+    leaveMenus();
+  } else {
+    const item = items.find((candidate) => candidate.dataset.key === key.toLowerCase());
+    if (!item) return;
+    item.click();
+  }
+  event.preventDefault();
+}
+
+document.addEventListener('click', (event) => {
+  const button = event.target.closest('button');
+  if (!button) {
+    if (!event.target.closest('.menubar')) closeMenus();
+    return;
+  }
+  if (button.getAttribute('aria-haspopup') === 'menu') {
+    if (button.getAttribute('aria-expanded') === 'true') leaveMenus(); else openMenu(button);
+    return;
+  }
+  if (button.closest('[role="menu"]')) leaveMenus(); else closeMenus();
+  if (button.hasAttribute('data-closes')) button.closest('dialog').close();
+  else if (button.hasAttribute('data-press')) press(button.id);
+  else if (button.hasAttribute('data-reload')) window.location.reload();
+});
+
+document.addEventListener('keydown', (event) => {
+  const menu = event.target.closest?.('[role="menu"]');
+  if (menu) {
+    walkMenu(event, menu);
+  } else if (event.key === 'Escape') {
+    // A box with a default button (About's OK) takes Esc as a press of it; the manual none.
+    event.target.closest?.('dialog:not(:modal)')?.querySelector('[data-default]')?.click();
+  }
+});
+
+// Windows of fixed size scale down to a narrow viewport (layout.css reads --vw).
+const fit = () => document.documentElement.style.setProperty(
+  '--vw', String(document.documentElement.clientWidth));
+window.addEventListener('resize', fit);
+fit();
+
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+document.documentElement.dataset.ready = '';
+performance.mark('vespera-ready');
