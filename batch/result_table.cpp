@@ -57,7 +57,7 @@ void appendResultLine(std::string& out, const std::string& name, const StarResul
   appendCell(out, result.temperature);
   for (const FieldColumn& column : kFieldColumns) {
     out += ',';
-    appendCell(out, result.fields.text(column.field));
+    appendCell(out, result.fields.heldText(column.field));
   }
   out += ',';
   appendCell(out, result.error);

@@ -41,7 +41,7 @@ PageSession::PageSession(std::string_view localeSeparator)
 
 bool PageSession::setText(std::string_view control, std::string_view text) {
   const std::optional<Field> field = fieldOfControl(control);
-  if (field) store_.setText(*field, text);
+  if (field) store_.setText(*field, std::string(text));
   return field.has_value();
 }
 

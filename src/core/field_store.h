@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vespera {
 
@@ -16,7 +17,7 @@ class FieldStore {
  public:
   virtual ~FieldStore() = default;
   virtual std::string text(Field field) const = 0;
-  virtual void setText(Field field, std::string_view text) = 0;
+  virtual void setText(Field field, std::string text) = 0;
   virtual std::string caption(Caption caption) const = 0;
 };
 
@@ -26,7 +27,9 @@ class MemoryFieldStore : public FieldStore {
  public:
   MemoryFieldStore();
   std::string text(Field field) const override { return texts_[indexOf(field)]; }
-  void setText(Field field, std::string_view text) override { texts_[indexOf(field)] = text; }
+  void setText(Field field, std::string text) override { texts_[indexOf(field)] = std::move(text); }
+  // The text itself, without a copy, for a reader that holds this store by its own type.
+  const std::string& heldText(Field field) const { return texts_[indexOf(field)]; }
   std::string caption(Caption caption) const override { return captions_[indexOf(caption)]; }
   void setCaption(Caption caption, std::string_view text) { captions_[indexOf(caption)] = text; }
 

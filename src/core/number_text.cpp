@@ -106,16 +106,14 @@ std::string formatNumber(double value, std::string_view userDecimalSeparator) {
   if (std::isnan(value)) throw ArithmeticFault(FaultKind::InvalidOperation);
   if (std::isinf(value)) throw ArithmeticFault(FaultKind::Overflow);
   if (value == 0.0) return "0";
-  const std::string digits = writeDecimal(value, 15);
-  // One pass into the field text: the exponent letter in capitals, the user's separator.
-  std::string text;
-  text.reserve(digits.size() + userDecimalSeparator.size());
-  for (const char c : digits) {
-    if (c == '.') {
-      text += userDecimalSeparator;
-    } else {
-      text += c == 'e' ? 'E' : c;
-    }
+  std::string text = writeDecimal(value, 15);
+  // Into the field's form: the exponent letter in capitals, the user's separator.
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+  }
+  if (userDecimalSeparator != ".") {
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, userDecimalSeparator);
   }
   return text;
 }

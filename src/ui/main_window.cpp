@@ -36,7 +36,7 @@ MainWindow::MainWindow(Runtime& runtime, WindowServices services, QWidget* paren
   buildPresets(canvas);
   buildMenus();
   store_ = std::make_unique<WidgetFieldStore>(*this);
-  store_->setText(Field::FileName, kDefaultFileName);
+  store_->setText(Field::FileName, std::string(kDefaultFileName));
   chainTabOrder();
 
   // Resizing shows more or less of the same layout; nothing moves.

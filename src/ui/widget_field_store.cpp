@@ -21,7 +21,7 @@ std::string WidgetFieldStore::text(Field field) const {
   return boxes_[indexOf(field)]->text().toStdString();
 }
 
-void WidgetFieldStore::setText(Field field, std::string_view text) {
+void WidgetFieldStore::setText(Field field, std::string text) {
   boxes_[indexOf(field)]->setText(qText(text));
 }
 

@@ -16,7 +16,7 @@ class WidgetFieldStore : public FieldStore {
   explicit WidgetFieldStore(QWidget& window);
 
   std::string text(Field field) const override;
-  void setText(Field field, std::string_view text) override;
+  void setText(Field field, std::string text) override;
   std::string caption(Caption caption) const override;
 
  private:
