@@ -29,22 +29,38 @@ mkdir -p "$build"
 # -O0 keeps every line where it is written, so each is counted where it stands. The
 # batch tool works on every core: its counts are updated atomically, or two threads
 # passing the same line at once lose a count and gcov's sums come out negative.
-timeout 120 cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+timed 120 cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="--coverage -fprofile-update=atomic" -DCMAKE_CXX_FLAGS_DEBUG="-O0" \
   -DCMAKE_EXE_LINKER_FLAGS="--coverage" >"$build/configure.log" 2>&1 \
   || { cat "$build/configure.log" >&2; fail "could not configure the coverage build in $build"; }
-timeout 1800 cmake --build "$build" -j2 \
+timed 1800 cmake --build "$build" -j2 \
   || fail "could not build the program with coverage in $build (or it took over 30 minutes)"
 
-# Counts of an earlier run would add up with this one's.
+# Counts of an earlier run would add up with this one's. (Earlier versions of this stage
+# left the tree's folders writable by everyone: no longer.)
 find "$build" -name '*.gcda' -delete
-# Some tests run vespera-batch as the user nobody: its counts go into the same files.
-find "$build" -type d -exec chmod a+rwx {} +
-umask 000
-(cd "$build" && timeout 900 ctest --output-on-failure -j2 --timeout 300) \
+chmod -R go-w "$build"
+# Some tests run vespera-batch as the user nobody, and its counts go into the same files as
+# root's. So, as root, each count file is made beforehand, empty (which gcc's runtime takes as
+# no counts yet), and given to nobody: both may write it, and nothing else in the tree changes
+# hands or becomes writable. They are root's again when the stage ends, whatever the end.
+counts_to_root() {
+  find "$build" -name '*.gcda' -empty -delete
+  find "$build" -name '*.gcda' -exec chown 0:0 {} +
+}
+if [ "$(id -u)" -eq 0 ]; then
+  on_exit counts_to_root
+  while IFS= read -r -d '' notes; do
+    : >"${notes%.gcno}.gcda"
+  done < <(find "$build" -name '*.gcno' -print0)
+  find "$build" -name '*.gcda' -exec chown 65534:65534 {} +
+fi
+timed 900 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 \
   || fail "a test failed in the coverage build (build: $build)"
 VESPERA_BUILD_DIR="$build" bash "$here/tools/test-stages/e2e.sh" \
   || fail "an end-to-end scenario failed in the coverage build (build: $build)"
+# Files no program wrote are no counts.
+find "$build" -name '*.gcda' -empty -delete
 
 summary="$build/coverage.json"
 # CMake's own compiler checks under CMakeFiles/3.x are no part of the program.
