@@ -44,11 +44,14 @@ src_list="$work/apt/sources"
 mkdir -p "$src_list" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
   "$mirror" "$release" >"$src_list/src.sources"
+# (The folder is this user's alone: apt's download sandbox user could not write into it.)
 apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$src_list"
-  -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
-timed 600 apt-get "${apt_opts[@]}" update -qq || fail "could not read $mirror's source index"
-(cd "$work" && timed 1200 apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version") ||
-  fail "could not fetch the source of qt6-base $version"
+  -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
+  -o APT::Sandbox::User="$(id -un)")
+{ timed 600 apt-get "${apt_opts[@]}" update &&
+  (cd "$work" && timed 1200 apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version"); } \
+  >"$work/source.log" 2>&1 ||
+  { tail -n 20 "$work/source.log" >&2; fail "could not fetch the source of qt6-base $version from $mirror"; }
 timed 600 tar -C "$work" -xf "$work"/qt6-base_6.4.2+dfsg.orig.tar.xz
 qt_src="$work/qtbase-everywhere-src-6.4.2"
 

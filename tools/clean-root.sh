@@ -63,14 +63,14 @@ root="$work/root"
 # Stops whatever still runs inside the run's folder, unmounts innermost first, then removes
 # the folder; never follows a mount out of it.
 remove_root() {
-  local pid round target
-  for round in 1 2 3; do
-    for pid in /proc/[0-9]*; do
-      case "$(readlink "$pid/root" 2>/dev/null)" in
-        "$work" | "$work"/*) kill -9 "${pid#/proc/}" 2>/dev/null || true ;;
-      esac
-    done
-    [ "$round" -eq 3 ] || sleep 0.2
+  local inside _ target
+  disown -a  # the command is killed below: no word of it from the shell
+  for _ in 1 2 3 4 5; do
+    inside=$(find /proc -mindepth 2 -maxdepth 2 -name root \( -lname "$work" -o -lname "$work/*" \) \
+      2>/dev/null | cut -d/ -f3)
+    [ -n "$inside" ] || break
+    kill -9 $inside 2>/dev/null || true
+    sleep 0.2
   done
   # The mounts the command made inside the root (a test stage's tmpfs, say), then those
   # made here.
