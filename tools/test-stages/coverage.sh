@@ -40,27 +40,42 @@ timed 1800 cmake --build "$build" -j2 \
 # left the tree's folders writable by everyone: no longer.)
 find "$build" -name '*.gcda' -delete
 chmod -R go-w "$build"
-# Some tests run vespera-batch as the user nobody, and its counts go into the same files as
-# root's. So, as root, each count file is made beforehand, empty (which gcc's runtime takes as
-# no counts yet), and given to nobody: both may write it, and nothing else in the tree changes
-# hands or becomes writable. They are root's again when the stage ends, whatever the end.
-counts_to_root() {
-  find "$build" -name '*.gcda' -empty -delete
-  find "$build" -name '*.gcda' -exec chown 0:0 {} +
-}
+# Some tests run vespera-batch as the user nobody, and its counts belong with root's. Nobody
+# may not reach the build tree (a clone in a private folder), and nothing in the tree is to
+# become writable by others. So, as root, every program writes its counts through GCOV_PREFIX
+# into a folder of the stage's own under /tmp, where each count file is made beforehand,
+# empty (which gcc's runtime takes as no counts yet), and given to nobody; the counts written
+# are copied into the tree afterwards, and the folder goes whatever the end.
+counts=
+remove_counts() { if [ -n "$counts" ]; then rm -rf "$counts"; fi; }
 if [ "$(id -u)" -eq 0 ]; then
-  on_exit counts_to_root
+  # The tree's own path, as the compiler found it (its working folder, links resolved),
+  # is stripped from the counts' paths.
+  IFS=/ read -ra components <<<"$(cd "$build" && pwd -P | cut -c2-)"
+  counts=$(mktemp -d /tmp/vespera-counts.XXXXXX)
+  on_exit remove_counts
+  chmod 755 "$counts"
   while IFS= read -r -d '' notes; do
-    : >"${notes%.gcno}.gcda"
-  done < <(find "$build" -name '*.gcno' -print0)
-  find "$build" -name '*.gcda' -exec chown 65534:65534 {} +
+    mkdir -p "$counts/$(dirname "$notes")"
+    : >"$counts/${notes%.gcno}.gcda"
+  done < <(cd "$build" && find . -name '*.gcno' -print0)
+  find "$counts" -name '*.gcda' -exec chown 65534:65534 {} +
+  setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$(find "$counts" -name '*.gcda' | head -n 1)" \
+    || fail "the user nobody cannot write its counts into $counts"
+  export GCOV_PREFIX=$counts GCOV_PREFIX_STRIP=${#components[@]}
 fi
 timed 900 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 \
   || fail "a test failed in the coverage build (build: $build)"
 VESPERA_BUILD_DIR="$build" bash "$here/tools/test-stages/e2e.sh" \
   || fail "an end-to-end scenario failed in the coverage build (build: $build)"
-# Files no program wrote are no counts.
-find "$build" -name '*.gcda' -empty -delete
+if [ -n "$counts" ]; then
+  unset GCOV_PREFIX GCOV_PREFIX_STRIP
+  # Files no program wrote are no counts.
+  while IFS= read -r -d '' written; do
+    cp "$counts/$written" "$build/$written"
+  done < <(cd "$counts" && find . -name '*.gcda' ! -empty -print0)
+  [ -n "$(find "$build" -name '*.gcda' -print -quit)" ] || fail "no program wrote its counts into $counts"
+fi
 
 summary="$build/coverage.json"
 # CMake's own compiler checks under CMakeFiles/3.x are no part of the program.
