@@ -5,18 +5,21 @@
 #
 #   usage: tools/clean-root.sh COMMAND [ARG...]     e.g. tools/clean-root.sh bash tools/dev.sh test
 #
-# The root gets the machine's apt sources (read now, never written down), proc, sys, dev,
-# dev/pts and dev/shm bound in, a policy-rc.d that keeps package installs from starting
-# services, a copy of the working tree at /work/vespera and of the sibling ../shared at
-# /work/shared, read-only. The command runs there as root with a clean environment and no
-# standard input. Only the bare debootstrap result is kept between runs, as a tarball under
-# $VESPERA_ROOT_CACHE (default /var/cache/vespera-ci); whatever the command installs is
-# gone with the root, which is unmounted and removed on every exit: success, failure or
-# interrupt.
+# The root gets the machine's apt sources in whichever form they take (one-line or deb822,
+# with or without Signed-By) with the keys they name and the Acquire settings (a proxy), how
+# the machine resolves names, proc, sys, dev, dev/pts and dev/shm bound in, a policy-rc.d that
+# keeps package installs from starting services, a copy of the working tree at /work/vespera
+# and of the sibling ../shared at /work/shared, read-only. The command runs there as root with
+# a clean environment, CI=true and no standard input.
+#
+# Everything is mounted in a mount namespace of the run's own, private, so nothing reaches
+# the host. Only the bare debootstrap result is kept between runs, as a tarball under
+# $VESPERA_ROOT_CACHE (default /var/cache/vespera-ci); one run at a time uses a cache (a lock
+# there). The root is unmounted and removed on every exit: success, failure, Ctrl-C or TERM,
+# which stop it at once.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$here/tools/lib.sh"
 [ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARG...]" >&2; exit 2; }
 
 refuse() {
@@ -25,99 +28,155 @@ refuse() {
 }
 [ "$(id -u)" -eq 0 ] || refuse "not running as root"
 
+# Into a private mount namespace first, as this same process (unshare execs, keeping the
+# process id that marks the switch as done).
+if [ "${VESPERA_CLEAN_ROOT_NAMESPACE:-}" != "$$" ]; then
+  unshare --mount --propagation private true 2>/dev/null || refuse "cannot make a mount namespace"
+  exec env VESPERA_CLEAN_ROOT_NAMESPACE=$$ unshare --mount --propagation private -- \
+    bash "${BASH_SOURCE[0]}" "$@"
+fi
+unset VESPERA_CLEAN_ROOT_NAMESPACE
+source "$here/tools/lib.sh"
+
 release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 [ -n "$release" ] || refuse "/etc/os-release names no release"
 arch=$(dpkg --print-architecture)
-
-# The first archive of the machine's own sources that serves its release, in either format.
-machine_mirror() {
-  local file
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] || continue
-    awk -v release="$release" '
-      /^[[:space:]]*$/ { if (uris != "" && suites ~ ("(^| )" release "( |$)")) { print uris; found = 1; exit }
-                         uris = ""; suites = "" ; next }
-      /^URIs:/ { uris = $2 }
-      /^Suites:/ { $1 = ""; suites = substr($0, 2) }
-      END { if (!found && uris != "" && suites ~ ("(^| )" release "( |$)")) print uris }' "$file"
-  done
-  { cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true; } |
-    awk -v release="$release" '$1 == "deb" && $0 !~ /\[/ && $3 == release { print $2 }'
-}
-mirror=$(machine_mirror | head -n 1) || true
+mirror=$(machine_mirror "$release")
 [ -n "$mirror" ] || refuse "no apt source of the machine serves $release"
 
+# One run at a time per cache: the bare root is made there, and two roots at once would
+# only slow each other down.
+cache="${VESPERA_ROOT_CACHE:-/var/cache/vespera-ci}"
+tarball="$cache/$release-$arch-minbase.tar.gz"
+mkdir -p "$cache"
+exec {lock}>>"$cache/lock"
+if ! flock -n "$lock"; then
+  echo "clean root: another run is using $cache; waiting for it to end"
+  timed 86400 flock "$lock" || refuse "could not lock $cache/lock"
+fi
+
+# The canonical path, as /proc shows it (a TMPDIR ending in a slash, or a link, would not be).
 work=$(mktemp -d "${TMPDIR:-/var/tmp}/vespera-root.XXXXXX")
+work=$(realpath "$work")
 root="$work/root"
 
-# Unmounts in reverse order, stops whatever still runs inside, then removes the root; never
-# follows a mount out of it.
-cleanup() {
-  local status=$? pid
-  for pid in /proc/[0-9]*; do
-    [ "$(readlink "$pid/root" 2>/dev/null)" = "$root" ] && kill -9 "${pid#/proc/}" 2>/dev/null
+# Stops whatever still runs inside the run's folder, unmounts innermost first, then removes
+# the folder; never follows a mount out of it.
+remove_root() {
+  local inside _ target
+  disown -a  # the command is killed below: no word of it from the shell
+  for _ in 1 2 3 4 5; do
+    inside=$(find /proc -mindepth 2 -maxdepth 2 -name root \( -lname "$work" -o -lname "$work/*" \) \
+      2>/dev/null | cut -d/ -f3)
+    [ -n "$inside" ] || break
+    kill -9 $inside 2>/dev/null || true
+    sleep 0.2
   done
-  # Innermost first: the mounts the command made inside the root (a test stage's tmpfs, say),
-  # then those made here.
+  # The mounts the command made inside the root (a test stage's tmpfs, say), then those
+  # made here.
   while read -r _ target _; do
     case "$target" in
-      "$root" | "$root"/*) umount "$target" 2>/dev/null || umount -l "$target" || true ;;
+      "$work" | "$work"/*) umount "$target" 2>/dev/null || umount -l "$target" || true ;;
     esac
   done < <(tac /proc/self/mounts)
-  if grep -q " $root[/ ]" /proc/self/mounts; then
-    echo "clean root: $root is still mounted; left in place" >&2
+  rm -f "${partial:-}"
+  if grep -q " $work[/ ]" /proc/self/mounts; then
+    echo "clean root: $work is still mounted; left in place" >&2
   else
     rm -rf --one-file-system "$work"
   fi
-  exit "$status"
 }
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+on_exit remove_root
+
+# signed_by_keys: the key files the machine's sources name with Signed-By, in either format.
+signed_by_keys() {
+  local file
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    awk '{
+      line = $0
+      while (match(tolower(line), /signed-by=[^] \t]+/)) {
+        print substr(line, RSTART + 10, RLENGTH - 10); line = substr(line, RSTART + RLENGTH)
+      }
+    }
+    tolower($1) == "signed-by:" { print $2 }' "$file"
+  done | tr ',' '\n' | grep '^/' | sort -u || true
+}
 
 mkdir "$root"
 mount -t tmpfs vespera-probe "$root" 2>/dev/null || refuse "cannot mount here"
 umount "$root"
 
 # The bare root, made once and kept as a tarball.
-cache="${VESPERA_ROOT_CACHE:-/var/cache/vespera-ci}"
-tarball="$cache/$release-$arch-minbase.tar.gz"
 if [ ! -s "$tarball" ]; then
   command -v debootstrap >/dev/null || install_packages debootstrap
   echo "clean root: debootstrap --variant=minbase $release from $mirror (kept in $tarball)"
-  mkdir -p "$cache" "$work/bare"
-  timeout 1200 debootstrap --variant=minbase --include=ca-certificates "$release" "$work/bare" \
+  mkdir "$work/bare"
+  timed 1200 debootstrap --variant=minbase --include=ca-certificates "$release" "$work/bare" \
     "$mirror" >"$work/debootstrap.log" 2>&1 || {
     tail -n 20 "$work/debootstrap.log" >&2
     refuse "debootstrap failed"
   }
   rm -f "$work/bare/etc/apt/sources.list"
-  tar -C "$work/bare" -czf "$tarball.new" . && mv "$tarball.new" "$tarball"
+  # Written under a name of this run's own and renamed whole: the cache never holds half a
+  # tarball.
+  partial="$tarball.$$"
+  timed 600 tar -C "$work/bare" -czf "$partial" . || refuse "could not pack the bare root"
+  mv "$partial" "$tarball"
   rm -rf --one-file-system "$work/bare"
 fi
-tar -C "$root" -xzf "$tarball"
+timed 600 tar -C "$root" -xzf "$tarball" || refuse "could not unpack $tarball"
 
-# The machine's apt sources and how it reaches them, as they are today.
-rm -f "$root/etc/apt/sources.list"
-cp -a /etc/apt/sources.list* "$root/etc/apt/" 2>/dev/null || true
+# The machine's apt sources, keys and proxy settings, as they are today.
+rm -f "$root/etc/apt/sources.list" "$root"/etc/apt/sources.list.d/*
+[ ! -f /etc/apt/sources.list ] || cp /etc/apt/sources.list "$root/etc/apt/"
+for file in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [ ! -f "$file" ] || cp "$file" "$root/etc/apt/sources.list.d/"
+done
 for conf in /etc/apt/apt.conf.d/*; do
-  grep -qE '^[[:space:]]*Acquire' "$conf" && cp "$conf" "$root/etc/apt/apt.conf.d/"
+  if [ -f "$conf" ] && grep -qE '^[[:space:]]*Acquire' "$conf"; then
+    cp "$conf" "$root/etc/apt/apt.conf.d/"
+  fi
 done
-grep -ho 'Signed-By: *[^ ]*\|signed-by=[^] ]*' /etc/apt/sources.list* -r 2>/dev/null |
-  sed 's/.*[:=] *//' | sort -u | while read -r key; do
-  [ -e "$root$key" ] || { mkdir -p "$root$(dirname "$key")"; cp "$key" "$root$key"; }
+# Keys named by Signed-By (a path; a key written out in the stanza comes with it), and
+# those apt trusts for every source, which serve sources without Signed-By.
+for key in $(signed_by_keys); do
+  if [ -f "$key" ] && [ ! -e "$root$key" ]; then
+    mkdir -p "$root$(dirname "$key")"
+    cp "$key" "$root$key"
+  fi
 done
-cp /etc/resolv.conf /etc/hosts "$root/etc/"
+for key in /etc/apt/trusted.gpg /etc/apt/trusted.gpg.d/*; do
+  if [ -f "$key" ] && [ ! -e "$root$key" ]; then cp "$key" "$root$key"; fi
+done
+
+# Names resolve as on the machine: its resolv.conf, or the file a link names (systemd-
+# resolved's stub); none where the link dangles, as the machine itself then has none.
+rm -f "$root/etc/resolv.conf"
+if [ -e /etc/resolv.conf ]; then cp -L /etc/resolv.conf "$root/etc/resolv.conf"; fi
+if [ -f /etc/hosts ]; then
+  cp /etc/hosts "$root/etc/hosts"
+else
+  printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
+fi
 printf '#!/bin/sh\n# No service starts while packages install in this root.\nexit 101\n' \
   >"$root/usr/sbin/policy-rc.d"
 chmod 755 "$root/usr/sbin/policy-rc.d"
 
-# The project as it stands in this working tree, and its sibling, read-only.
+# The project as it stands in this working tree (its files under version control, and new
+# ones not ignored), and its sibling, read-only.
 mkdir -p "$root/work/vespera" "$root/work/shared"
-(cd "$here" && git ls-files -z --cached --others --exclude-standard |
-  tar --null --files-from=- --ignore-failed-read -cf -) 2>/dev/null | tar -C "$root/work/vespera" -xf -
-[ -d "$here/.git" ] && cp -a "$here/.git" "$root/work/vespera/"
-[ -d "$here/../shared" ] && cp -a "$here/../shared/." "$root/work/shared/"
+git=(git -c safe.directory="$here" -C "$here")
+if "${git[@]}" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  "${git[@]}" ls-files -z --cached --others --exclude-standard >"$work/files"
+  tar -C "$here" --null --files-from="$work/files" --ignore-failed-read -cf "$work/tree.tar" 2>/dev/null
+  tar -C "$root/work/vespera" -xf "$work/tree.tar"
+  rm -f "$work/files" "$work/tree.tar"
+  if [ -d "$here/.git" ]; then cp -a "$here/.git" "$root/work/vespera/"; fi
+else
+  tar -C "$here" --exclude='./build*' -cf - . | tar -C "$root/work/vespera" -xf -
+fi
+if [ -d "$here/../shared" ]; then cp -a "$here/../shared/." "$root/work/shared/"; fi
 chmod -R a-w "$root/work/shared"
 
 for fs in proc sys dev dev/pts dev/shm; do
@@ -132,11 +191,12 @@ mount --bind "$root/work/shared" "$root/work/shared" &&
   mount -o remount,bind,ro "$root/work/shared" || refuse "cannot mount the shared folder read-only"
 
 echo "clean root: running '$*' in a fresh $release root"
-# In the background, so that a signal to this script is handled at once, not when it ends.
+# In the background, so that a signal to this script is handled at once, not when it ends;
+# without the lock, which is this script's to hold.
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  /bin/sh -c 'cd /work/vespera && exec "$@"' clean-root "$@" </dev/null &
+  /bin/sh -c 'cd /work/vespera && exec "$@"' clean-root "$@" </dev/null {lock}>&- &
 wait $! || status=$?
 echo "clean root: '$*' ended with status $status"
 exit "$status"

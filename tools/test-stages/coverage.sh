@@ -28,22 +28,53 @@ mkdir -p "$build"
 # -O0 keeps every line where it is written, so each is counted where it stands. The
 # batch tool works on every core: its counts are updated atomically, or two threads
 # passing the same line at once lose a count and gcov's sums come out negative.
-timeout 120 cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+timed 120 cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="--coverage -fprofile-update=atomic" -DCMAKE_CXX_FLAGS_DEBUG="-O0" \
   -DCMAKE_EXE_LINKER_FLAGS="--coverage" >"$build/configure.log" 2>&1 \
   || { cat "$build/configure.log" >&2; fail "could not configure the coverage build in $build"; }
-timeout 1800 cmake --build "$build" -j2 \
+timed 1800 cmake --build "$build" -j2 \
   || fail "could not build the program with coverage in $build (or it took over 30 minutes)"
 
-# Counts of an earlier run would add up with this one's.
+# Counts of an earlier run would add up with this one's. (Earlier versions of this stage
+# left the tree's folders writable by everyone: no longer.)
 find "$build" -name '*.gcda' -delete
-# Some tests run vespera-batch as the user nobody: its counts go into the same files.
-find "$build" -type d -exec chmod a+rwx {} +
-umask 000
-(cd "$build" && timeout 900 ctest --output-on-failure -j2 --timeout 300) \
+chmod -R go-w "$build"
+# Some tests run vespera-batch as the user nobody, and its counts belong with root's. Nobody
+# may not reach the build tree (a clone in a private folder), and nothing in the tree is to
+# become writable by others. So, as root, every program writes its counts through GCOV_PREFIX
+# into a folder of the stage's own under /tmp, where each count file is made beforehand,
+# empty (which gcc's runtime takes as no counts yet), and given to nobody; the counts written
+# are copied into the tree afterwards, and the folder goes whatever the end.
+counts=
+remove_counts() { if [ -n "$counts" ]; then rm -rf "$counts"; fi; }
+if [ "$(id -u)" -eq 0 ]; then
+  # The tree's own path, as the compiler found it (its working folder, links resolved),
+  # is stripped from the counts' paths.
+  IFS=/ read -ra components <<<"$(cd "$build" && pwd -P | cut -c2-)"
+  counts=$(mktemp -d /tmp/vespera-counts.XXXXXX)
+  on_exit remove_counts
+  chmod 755 "$counts"
+  while IFS= read -r -d '' notes; do
+    mkdir -p "$counts/$(dirname "$notes")"
+    : >"$counts/${notes%.gcno}.gcda"
+  done < <(cd "$build" && find . -name '*.gcno' -print0)
+  find "$counts" -name '*.gcda' -exec chown 65534:65534 {} +
+  setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$(find "$counts" -name '*.gcda' | head -n 1)" \
+    || fail "the user nobody cannot write its counts into $counts"
+  export GCOV_PREFIX=$counts GCOV_PREFIX_STRIP=${#components[@]}
+fi
+timed 900 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 \
   || fail "a test failed in the coverage build (build: $build)"
 VESPERA_BUILD_DIR="$build" bash "$here/tools/test-stages/e2e.sh" \
   || fail "an end-to-end scenario failed in the coverage build (build: $build)"
+if [ -n "$counts" ]; then
+  unset GCOV_PREFIX GCOV_PREFIX_STRIP
+  # Files no program wrote are no counts.
+  while IFS= read -r -d '' written; do
+    cp "$counts/$written" "$build/$written"
+  done < <(cd "$counts" && find . -name '*.gcda' ! -empty -print0)
+  [ -n "$(find "$build" -name '*.gcda' -print -quit)" ] || fail "no program wrote its counts into $counts"
+fi
 
 summary="$build/coverage.json"
 # CMake's own compiler checks under CMakeFiles/3.x are no part of the program.

@@ -3,7 +3,7 @@
 # desktop has: a private X display (Xvfb) with a window manager (Openbox), a D-Bus session
 # with the accessibility bus that screen readers use, a private CUPS scheduler whose
 # default printer is CUPS-PDF, and a 64 KiB disk to fill up; then runs the scenarios of
-# tests/e2e/run_e2e.py and stops all of it again, even when killed.
+# tests/e2e/run_e2e.py and stops all of it again on every exit, Ctrl-C and TERM included.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -30,8 +30,7 @@ cleanup() {
   mountpoint -q "$work/full" && "${sudo[@]}" umount -l "$work/full"
   rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 143' TERM INT HUP  # through the EXIT trap
+on_exit cleanup
 mkdir -p "$work/run" "$work/full" "$work/printed" "$work/cups/"{spool,cache,state,log,ppd,tmp}
 printf 'Out %s\nAnonDirName %s\n' "$work/printed" "$work/printed" | "${sudo[@]}" tee "$pdf_settings" >/dev/null
 # The private runtime folder a desktop login gives every program of the session.
@@ -39,12 +38,7 @@ export XDG_RUNTIME_DIR="$work/xdg-runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # The display, on a number it picks itself, and a window manager to give windows focus.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_display "$work" || fail "no display"
 export DBUS_SESSION_BUS_ADDRESS
 DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 \
   3>"$work/dbus.pid")
@@ -72,7 +66,8 @@ printf 'Listen %s\nBrowsing No\nWebInterface No\nDefaultAuthType None\n<Location
   "$CUPS_SERVER" >"$work/cups/cupsd.conf"
 cupsd -f -c "$work/cups/cupsd.conf" -s "$work/cups/cups-files.conf" >"$work/cups.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.2; done
+cups_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+wait_until 20 cups_running || fail "the print scheduler did not start: $(tail -n 3 "$work/cups.log")"
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_*opt.ppd | head -n 1)
 lpadmin -p PDF -v "cups-pdf:/$pdf_instance" -P "$ppd" -E && lpadmin -d PDF \
   || fail "the print queue did not start: $(tail -n 3 "$work/cups/log/error_log" 2>/dev/null)"
@@ -82,6 +77,6 @@ lpadmin -p PDF -v "cups-pdf:/$pdf_instance" -P "$ppd" -E && lpadmin -d PDF \
   || fail "could not mount a small tmpfs at $work/full"
 
 echo "Driving $program on display $DISPLAY"
-timeout -k 10 300 /usr/bin/python3 -u "$here/tests/e2e/run_e2e.py" "$program" "$work/run" \
+timed 300 /usr/bin/python3 -u "$here/tests/e2e/run_e2e.py" "$program" "$work/run" \
   "$work/full" "$work/printed" || fail "a scenario failed (see above)"
 echo "E2E stage passed."

@@ -15,9 +15,9 @@ build="${VESPERA_BUILD_DIR:-$here/build}/fuzz"
 install_packages clang libclang-rt-14-dev cmake qt6-base-dev
 
 mkdir -p "$build"
-timeout 120 cmake -S "$here/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >"$build/configure.log" 2>&1 \
+timed 120 cmake -S "$here/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >"$build/configure.log" 2>&1 \
   || { cat "$build/configure.log" >&2; fail "could not configure the fuzz target"; }
-timeout 300 cmake --build "$build" -j2 \
+timed 300 cmake --build "$build" -j2 \
   || fail "could not build the fuzz target"
 
 # The fuzzer adds what it finds to its corpus: give it a copy, so that the
@@ -32,7 +32,7 @@ seeds=$(find "$corpus" -type f | wc -l)
 
 echo "Fuzzing parseNumber and formatNumber for 60 seconds (log: $log)"
 status=0
-timeout 180 "$build/fuzz_number_text" \
+timed 180 "$build/fuzz_number_text" \
   -max_total_time=60 -max_len=512 -timeout=10 -rss_limit_mb=2048 \
   -dict="$here/fuzz/number_text.dict" \
   -artifact_prefix="$artifacts/" -print_final_stats=1 \

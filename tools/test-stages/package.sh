@@ -8,7 +8,8 @@
 # desktop entry, the icon at every hicolor size and valid AppStream metadata.
 # Then installs with DESTDIR and checks that it puts the same files in the
 # same places; and last installs the package with apt, uses the installed
-# programs and purges it again. Work files go to "$VESPERA_BUILD_DIR/package-stage".
+# programs and purges it again, on every exit: a failed check never leaves vespera
+# installed. Work files go to "$VESPERA_BUILD_DIR/package-stage".
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -29,7 +30,7 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 
 echo "Building the Debian package (log: $scratch/cpack.log)"
-(cd "$build" && timeout 600 cpack -G DEB -B "$scratch/deb") >"$scratch/cpack.log" 2>&1 || {
+timed 600 env -C "$build" cpack -G DEB -B "$scratch/deb" >"$scratch/cpack.log" 2>&1 || {
   tail -n 30 "$scratch/cpack.log" >&2
   fail "cpack -G DEB did not build the package (or took over 10 minutes)"
 }
@@ -53,13 +54,13 @@ done
 
 # Debian's own checker: errors and warnings fail, info and pedantic notes are shown.
 status=0
-timeout 300 lintian --display-info --pedantic --fail-on error,warning "$deb" \
+timed 300 lintian --display-info --pedantic --fail-on error,warning "$deb" \
   >"$scratch/lintian.log" 2>&1 || status=$?
 grep -v 'running with root privileges' "$scratch/lintian.log" || true
 [ "$status" -eq 0 ] || fail "lintian reports errors or warnings, or did not run (status $status)"
 
 root="$scratch/root"
-timeout 60 dpkg -x "$deb" "$root" || fail "dpkg -x could not unpack $deb"
+timed 60 dpkg -x "$deb" "$root" || fail "dpkg -x could not unpack $deb"
 
 # check_tree DIR: the installed files under DIR (a root holding usr/).
 check_tree() {
@@ -70,7 +71,7 @@ check_tree() {
   done
   local desktop="$tree/usr/share/applications/vespera.desktop"
   [ -f "$desktop" ] || fail "usr/share/applications/vespera.desktop missing $where"
-  timeout 60 desktop-file-validate "$desktop" >"$scratch/desktop-validate.log" 2>&1 || {
+  timed 60 desktop-file-validate "$desktop" >"$scratch/desktop-validate.log" 2>&1 || {
     cat "$scratch/desktop-validate.log" >&2
     fail "desktop-file-validate rejects vespera.desktop $where"
   }
@@ -103,7 +104,7 @@ check_tree() {
 
   local metainfo="$tree/usr/share/metainfo/io.github.vespera.Vespera.metainfo.xml"
   [ -f "$metainfo" ] || fail "AppStream metadata io.github.vespera.Vespera.metainfo.xml missing $where"
-  timeout 60 appstreamcli validate --no-net "$metainfo" >"$scratch/appstream-validate.log" 2>&1 || {
+  timed 60 appstreamcli validate --no-net "$metainfo" >"$scratch/appstream-validate.log" 2>&1 || {
     cat "$scratch/appstream-validate.log" >&2
     fail "appstreamcli validate rejects the metadata $where"
   }
@@ -122,14 +123,14 @@ for program in vespera vespera-batch; do
 done
 
 # Both unpacked programs start; the window program answers without a display.
-[ "$(env -u DISPLAY timeout 30 "$root/usr/bin/vespera" --version)" = "Vespera $version" ] \
+[ "$(timed 30 env -u DISPLAY "$root/usr/bin/vespera" --version)" = "Vespera $version" ] \
   || fail "the unpacked vespera does not answer --version"
-[ "$(timeout 30 "$root/usr/bin/vespera-batch" --version)" = "vespera-batch $version" ] \
+[ "$(timed 30 "$root/usr/bin/vespera-batch" --version)" = "vespera-batch $version" ] \
   || fail "the unpacked vespera-batch does not answer --version"
 
 echo "Checking DESTDIR=... cmake --install"
 destdir="$scratch/destdir"
-DESTDIR="$destdir" timeout 300 cmake --install "$build" --prefix /usr >"$scratch/install.log" 2>&1 || {
+DESTDIR="$destdir" timed 300 cmake --install "$build" --prefix /usr >"$scratch/install.log" 2>&1 || {
   tail -n 30 "$scratch/install.log" >&2
   fail "DESTDIR=$destdir cmake --install $build failed"
 }
@@ -148,18 +149,28 @@ echo "Installing $(basename "$deb") with apt"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 apt_get() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+# Whatever ends the stage from here on, the package does not stay.
+purge_vespera() {
+  local state
+  state=$(dpkg-query -W -f='${db:Status-Status}' vespera 2>/dev/null || true)
+  if [ -n "$state" ] && [ "$state" != not-installed ]; then
+    apt_get remove --purge -y -qq vespera >>"$scratch/apt-remove.log" 2>&1 ||
+      echo "could not purge vespera: see $scratch/apt-remove.log" >&2
+  fi
+}
+on_exit purge_vespera
 apt_get install -y -qq "$(realpath "$deb")" >"$scratch/apt-install.log" 2>&1 || {
   tail -n 20 "$scratch/apt-install.log" >&2
   fail "apt install could not install the package"
 }
 installed_files=$(dpkg -L vespera | while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done)
-[ "$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 30 /usr/bin/vespera --version)" = "Vespera $version" ] \
+[ "$(timed 30 env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vespera --version)" = "Vespera $version" ] \
   || fail "the installed /usr/bin/vespera does not answer --version"
 printf 'name,v,teff,distance_pc\nSun,-26.74,5750,0.000004848\nSirius,-1.46,9750,2.64\n' \
   >"$scratch/stars.csv"
-timeout 30 /usr/bin/vespera-batch -q "$scratch/stars.csv" >"$scratch/installed.csv" \
+timed 30 /usr/bin/vespera-batch -q "$scratch/stars.csv" >"$scratch/installed.csv" \
   || fail "the installed /usr/bin/vespera-batch failed on a small CSV"
-timeout 30 "$build/batch/vespera-batch" -q "$scratch/stars.csv" >"$scratch/built.csv"
+timed 30 "$build/batch/vespera-batch" -q "$scratch/stars.csv" >"$scratch/built.csv"
 [ "$(wc -l <"$scratch/installed.csv")" -eq 3 ] && cmp -s "$scratch/installed.csv" "$scratch/built.csv" \
   || fail "the installed vespera-batch does not give the built one's three lines"
 [ "$(man -w vespera 2>/dev/null)" = /usr/share/man/man1/vespera.1.gz ] \

@@ -22,32 +22,31 @@ install_packages build-essential cmake ninja-build qt6-base-dev libgl-dev libfon
 configure() {
   local generator=()
   [ -f "$1/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
-  timeout 60 cmake -S "$here" -B "$1" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
+  timed 60 cmake -S "$here" -B "$1" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="$2 -O1" -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
     -DCMAKE_EXE_LINKER_FLAGS="$2" -DCMAKE_SHARED_LINKER_FLAGS="$2" \
     || fail "could not configure the build with $2 in $1"
 }
 
 configure "$build" "-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-timeout 1200 cmake --build "$build" -j2 \
+timed 1200 cmake --build "$build" -j2 \
   || fail "could not build the program with sanitizers in $build (or the build took over 20 minutes)"
 
 # Leak checking stays on: a test that leaks fails like one that overflows.
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-cd "$build"
-timeout 600 ctest --output-on-failure -j2 --timeout 180 \
+timed 600 ctest --test-dir "$build" --output-on-failure -j2 --timeout 180 \
   || fail "a test failed under AddressSanitizer/UndefinedBehaviorSanitizer (see the sanitizer report above; build: $build)"
 
 # ThreadSanitizer: only what the batch test needs. Its reports go to files, since the
 # test reads what vespera-batch says on standard error.
 tsan="${VESPERA_BUILD_DIR:-$here/build}-tsan"
 configure "$tsan" "-fsanitize=thread"
-timeout 1200 cmake --build "$tsan" -j2 --target test_batch vespera-batch \
+timed 1200 cmake --build "$tsan" -j2 --target test_batch vespera-batch \
   || fail "could not build the batch tests with ThreadSanitizer in $tsan"
 rm -rf "$tsan/tsan-reports" && mkdir -p "$tsan/tsan-reports"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$tsan/tsan-reports/report"
-(cd "$tsan" && timeout 600 ctest --output-on-failure --timeout 300 -R '^batch$') \
+timed 600 ctest --test-dir "$tsan" --output-on-failure --timeout 300 -R '^batch$' \
   || fail "a batch test failed under ThreadSanitizer (reports, if any, in $tsan/tsan-reports)"
 if [ -n "$(ls -A "$tsan/tsan-reports")" ]; then
   cat "$tsan"/tsan-reports/* >&2

@@ -15,8 +15,8 @@ install_packages clang-tidy build-essential cmake ninja-build qt6-base-dev libgl
 # The tests include the files moc generates: the build makes them (nothing to do when
 # tools/dev.sh test has just built).
 [ -f "$build/CMakeCache.txt" ] || fail "no build in $build: build it first (tools/dev.sh test does)"
-timeout 120 cmake -S "$here" -B "$build" >/dev/null || fail "could not configure $build"
-timeout 1800 cmake --build "$build" -j2 >/dev/null || fail "could not build $build"
+timed 120 cmake -S "$here" -B "$build" >/dev/null || fail "could not configure $build"
+timed 1800 cmake --build "$build" -j2 >/dev/null || fail "could not build $build"
 
 # Vespera's own sources, once each (two targets compile some of the registry's).
 mapfile -t units < <(python3 - "$build/compile_commands.json" "$here" <<'PY'
@@ -29,18 +29,25 @@ PY
 [ ${#units[@]} -gt 0 ] || fail "no translation units in $build/compile_commands.json"
 
 # The build's -Werror (VESPERA_WARNINGS_AS_ERRORS) is gcc's business: clang's own warnings
-# stay warnings here, and only the checks count.
+# stay warnings here, and only the checks count. clang-tidy ends with 0 when it only finds
+# (WarningsAsErrors is empty): any other end is a crash, a file it could not read or a unit
+# that ran out of time (ten minutes each, half an hour in all), and fails the stage once the
+# findings have been counted.
 log="$build/tidy.log"
-printf '%s\n' "${units[@]}" \
-  | timeout 1800 xargs -P2 -n1 clang-tidy -p "$build" --quiet --extra-arg=-Wno-error \
-    >"$log" 2>"$log.stderr" || true
+printf '%s\n' "${units[@]}" >"$build/tidy.units"
+status=0
+timed 1800 xargs -P2 -n1 timeout --foreground -k 10 600 clang-tidy -p "$build" --quiet \
+  --extra-arg=-Wno-error <"$build/tidy.units" >"$log" 2>"$log.stderr" || status=$?
 # A finding in a header is reported by every unit that includes it: count it once.
 findings=$(grep -E '^/.*: (warning|error): .*\[[a-z0-9.,-]+\]$' "$log" | sort -u || true)
 if [ -n "$findings" ]; then
   sed "s|$here/||" <<<"$findings" >&2
   echo "Findings by check:" >&2
   grep -oE '\[[a-z0-9.,-]+\]$' <<<"$findings" | sort | uniq -c | sort -rn >&2
-  fail "$(wc -l <<<"$findings") finding(s) in ${#units[@]} translation units (full output: $log)"
 fi
-grep -q ' error: ' "$log.stderr" && { cat "$log.stderr" >&2; fail "clang-tidy could not read a file"; }
+if [ "$status" -ne 0 ] || grep -q ' error: ' "$log.stderr"; then
+  tail -n 30 "$log.stderr" >&2
+  fail "clang-tidy crashed, ran out of time or could not read a file (status $status; full output: $log.stderr)${findings:+; and $(wc -l <<<"$findings") finding(s)}"
+fi
+[ -z "$findings" ] || fail "$(wc -l <<<"$findings") finding(s) in ${#units[@]} translation units (full output: $log)"
 echo "Tidy stage passed: ${#units[@]} translation units, no findings."

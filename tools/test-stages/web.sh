@@ -24,7 +24,8 @@ command -v npm >/dev/null || install_packages npm
 [ -f "$build/CMakeCache.txt" ] || fail "no build in $build: build it first (tools/dev.sh test does)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-web.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+remove_work() { rm -rf "$work"; }
+on_exit remove_work
 
 started=$SECONDS
 build_site "$here" "$web" -DVESPERA_BUILD_TESTS=ON >"$work/build.log" 2>&1 ||
@@ -32,10 +33,10 @@ build_site "$here" "$web" -DVESPERA_BUILD_TESTS=ON >"$work/build.log" 2>&1 ||
 echo "Web page built in $((SECONDS - started)) s: $(du -sh "$web/site" | cut -f1) in $web/site"
 
 cases="$here/tests/web/cases.txt"
-cmake --build "$build" --target web_case_runner >/dev/null || fail "no native case runner"
-"$build/tests/web_case_runner" "$cases" >"$work/native.jsonl" ||
+timed 600 cmake --build "$build" --target web_case_runner >/dev/null || fail "no native case runner"
+timed 120 "$build/tests/web_case_runner" "$cases" >"$work/native.jsonl" ||
   fail "natively, the page's session differs from the desktop's (see above)"
-node "$web/case_runner.js" "$cases" >"$work/wasm.jsonl" ||
+timed 120 node "$web/case_runner.js" "$cases" >"$work/wasm.jsonl" ||
   fail "in WebAssembly, the page's session differs from the desktop's (see above)"
 if ! cmp -s "$work/native.jsonl" "$work/wasm.jsonl"; then
   diff "$work/native.jsonl" "$work/wasm.jsonl" | head -n 20 >&2
@@ -49,7 +50,7 @@ cp "$here/tests/web/package.json" "$here/tests/web/package-lock.json" "$work/npm
   --cache "$work/npm-cache" >/dev/null) || fail "npm could not install the pinned axe-core"
 
 started=$SECONDS
-/usr/bin/python3 "$here/tests/web/browser_check.py" "$web/site" "$work/native.jsonl" "$cases" \
+timed 900 /usr/bin/python3 "$here/tests/web/browser_check.py" "$web/site" "$work/native.jsonl" "$cases" \
   "$work/npm/node_modules/axe-core/axe.min.js" ${VESPERA_WEB_SCREENSHOTS:+"$VESPERA_WEB_SCREENSHOTS"} ||
   fail "the page failed in Chromium (see above)"
 echo "Web stage passed: Chromium checks took $((SECONDS - started)) s."
