@@ -6,10 +6,11 @@
 #   usage: tools/clean-root.sh COMMAND [ARG...]     e.g. tools/clean-root.sh bash tools/dev.sh test
 #
 # The root gets the machine's apt sources in whichever form they take (one-line or deb822,
-# with or without Signed-By) with the keys they name and the Acquire settings (a proxy), how
-# the machine resolves names, proc, sys, dev, dev/pts and dev/shm bound in, a policy-rc.d that
-# keeps package installs from starting services, a copy of the working tree at /work/vespera
-# and of the sibling ../shared at /work/shared, read-only. The command runs there as root with
+# with or without Signed-By) with the keys they name and the Acquire settings (a proxy), the
+# certificate authorities the machine adds to Debian's, how the machine resolves names, proc,
+# sys, dev, dev/pts and dev/shm bound in, a policy-rc.d that keeps package installs from
+# starting services, a copy of the working tree at /work/vespera and of the sibling ../shared
+# at /work/shared, read-only. The command runs there as root with
 # a clean environment, CI=true and no standard input.
 #
 # Everything is mounted in a mount namespace of the run's own, private, so nothing reaches
@@ -150,6 +151,18 @@ for key in /etc/apt/trusted.gpg /etc/apt/trusted.gpg.d/*; do
   if [ -f "$key" ] && [ ! -e "$root$key" ]; then cp "$key" "$root$key"; fi
 done
 
+# The certificate authorities the machine adds to Debian's own, where Debian keeps them
+# (/usr/local/share/ca-certificates: a company's or a sandbox's TLS-inspecting proxy), so that
+# TLS from the root is trusted as on the machine: there for update-ca-certificates, should a
+# stage install ca-certificates, and in one file that node adds to its own list for npm.
+extra_ca=()
+if [ -n "$(find /usr/local/share/ca-certificates -name '*.crt' 2>/dev/null)" ]; then
+  mkdir -p "$root/usr/local/share/ca-certificates"
+  cp -a /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+  find /usr/local/share/ca-certificates -name '*.crt' -exec cat {} + >"$root/etc/machine-ca.pem"
+  extra_ca=(NODE_EXTRA_CA_CERTS=/etc/machine-ca.pem)
+fi
+
 # Names resolve as on the machine: its resolv.conf, or the file a link names (systemd-
 # resolved's stub); none where the link dangles, as the machine itself then has none.
 rm -f "$root/etc/resolv.conf"
@@ -194,7 +207,7 @@ echo "clean root: running '$*' in a fresh $release root"
 # In the background, so that a signal to this script is handled at once, not when it ends;
 # without the lock, which is this script's to hold.
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true \
+chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true "${extra_ca[@]}" \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   /bin/sh -c 'cd /work/vespera && exec "$@"' clean-root "$@" </dev/null {lock}>&- &
 wait $! || status=$?
