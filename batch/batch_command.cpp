@@ -39,8 +39,8 @@ bool sameTerminal(int first, int second) {
   // A program has one console (and the C runtime numbers a device by its descriptor).
   return true;
 #else
-  struct stat firstStatus {};
-  struct stat secondStatus {};
+  struct stat firstStatus{};
+  struct stat secondStatus{};
   return fstat(first, &firstStatus) == 0 && fstat(second, &secondStatus) == 0 &&
          firstStatus.st_rdev == secondStatus.st_rdev;
 #endif

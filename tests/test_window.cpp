@@ -124,7 +124,7 @@ class WindowTest : public QObject {
   // focus at start, round to it again.
   void tabOrder() {
     TestWindow window;
-    QApplication::setActiveWindow(&window.window);
+    window.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window.window));
     const QStringList expected = tabStops(QStringLiteral(
         "Command1-40 Text1 Text2 Command41 Text3 Command42 Command43-48 Text4-6 Command49-84 "

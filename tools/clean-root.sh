@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Runs a command of this repository inside a fresh minimal Debian root of the machine's own
-# release, the way Debian builds packages: nothing is installed there but what debootstrap's
-# minbase variant brings, so the command proves that it installs everything it needs.
+# Runs a command of this repository inside a fresh minimal Debian root, the way Debian builds
+# packages: nothing is installed there but what debootstrap's minbase variant brings, so the
+# command proves that it installs everything it needs.
 #
-#   usage: tools/clean-root.sh COMMAND [ARG...]     e.g. tools/clean-root.sh bash tools/dev.sh test
+#   usage: [VESPERA_CI_RELEASE=trixie] tools/clean-root.sh COMMAND [ARG...]
+#          e.g. VESPERA_CI_RELEASE=trixie tools/clean-root.sh bash tools/dev.sh test
 #
-# The root gets the machine's apt sources in whichever form they take (one-line or deb822,
-# with or without Signed-By) with the keys they name and the Acquire settings (a proxy), the
+# The root is of the release VESPERA_CI_RELEASE names (a Debian codename), by default the
+# machine's own. Of its own release, the root gets the machine's apt sources in whichever form
+# they take (one-line or deb822, with or without Signed-By) with the keys they name; of another
+# release, the Debian archives the machine uses (main, updates, security) for that release,
+# checked with the keys of the root's own debian-archive-keyring. Either way it gets the
+# machine's Acquire settings (a proxy), the
 # certificate authorities the machine adds to Debian's, how the machine resolves names, proc,
 # sys, dev, dev/pts and dev/shm bound in, a policy-rc.d that keeps package installs from
 # starting services, a copy of the working tree at /work/vespera and of the sibling ../shared
@@ -39,11 +44,16 @@ fi
 unset VESPERA_CLEAN_ROOT_NAMESPACE
 source "$here/tools/lib.sh"
 
-release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-[ -n "$release" ] || refuse "/etc/os-release names no release"
+own_release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+[ -n "$own_release" ] || refuse "/etc/os-release names no release"
+release=${VESPERA_CI_RELEASE:-$own_release}
+[[ "$release" =~ ^[a-z]+$ ]] || refuse "VESPERA_CI_RELEASE=$release is not a Debian codename"
 arch=$(dpkg --print-architecture)
-mirror=$(machine_mirror "$release")
-[ -n "$mirror" ] || refuse "no apt source of the machine serves $release"
+# Another release comes from the archive that serves the machine's own: Debian's archive
+# serves every release.
+mirror=$(machine_mirror "$own_release")
+[ -n "$mirror" ] || refuse "no apt source of the machine serves $own_release"
+security_mirror=$(machine_mirror "$own_release-security")
 
 # One run at a time per cache: the bare root is made there, and two roots at once would
 # only slow each other down.
@@ -110,7 +120,12 @@ umount "$root"
 
 # The bare root, made once and kept as a tarball.
 if [ ! -s "$tarball" ]; then
-  command -v debootstrap >/dev/null || install_packages debootstrap
+  # debootstrap goes again once the root is made, when this run installed it: the machine
+  # keeps nothing of the run but the tarball.
+  if ! command -v debootstrap >/dev/null; then
+    install_packages debootstrap
+    remove_debootstrap=1
+  fi
   echo "clean root: debootstrap --variant=minbase $release from $mirror (kept in $tarball)"
   mkdir "$work/bare"
   timed 1200 debootstrap --variant=minbase --include=ca-certificates "$release" "$work/bare" \
@@ -125,15 +140,30 @@ if [ ! -s "$tarball" ]; then
   timed 600 tar -C "$work/bare" -czf "$partial" . || refuse "could not pack the bare root"
   mv "$partial" "$tarball"
   rm -rf --one-file-system "$work/bare"
+  if [ -n "${remove_debootstrap:-}" ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 purge -y -qq debootstrap \
+      >/dev/null 2>&1 || echo "clean root: could not remove debootstrap again" >&2
+  fi
 fi
 timed 600 tar -C "$root" -xzf "$tarball" || refuse "could not unpack $tarball"
 
-# The machine's apt sources, keys and proxy settings, as they are today.
+# The machine's apt sources, keys and proxy settings, as they are today; for another release,
+# the same Debian archives with that release's suites.
 rm -f "$root/etc/apt/sources.list" "$root"/etc/apt/sources.list.d/*
-[ ! -f /etc/apt/sources.list ] || cp /etc/apt/sources.list "$root/etc/apt/"
-for file in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-  [ ! -f "$file" ] || cp "$file" "$root/etc/apt/sources.list.d/"
-done
+if [ "$release" = "$own_release" ]; then
+  [ ! -f /etc/apt/sources.list ] || cp /etc/apt/sources.list "$root/etc/apt/"
+  for file in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ ! -f "$file" ] || cp "$file" "$root/etc/apt/sources.list.d/"
+  done
+else
+  keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+  printf 'Types: deb\nURIs: %s\nSuites: %s %s-updates\nComponents: main\nSigned-By: %s\n' \
+    "$mirror" "$release" "$release" "$keyring" >"$root/etc/apt/sources.list.d/debian.sources"
+  if [ -n "$security_mirror" ]; then
+    printf '\nTypes: deb\nURIs: %s\nSuites: %s-security\nComponents: main\nSigned-By: %s\n' \
+      "$security_mirror" "$release" "$keyring" >>"$root/etc/apt/sources.list.d/debian.sources"
+  fi
+fi
 for conf in /etc/apt/apt.conf.d/*; do
   if [ -f "$conf" ] && grep -qE '^[[:space:]]*Acquire' "$conf"; then
     cp "$conf" "$root/etc/apt/apt.conf.d/"
