@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Qt for Windows that the Windows stage (tools/test-stages/windows.sh) cross-builds
-# Vespera with: Qt 6.4.2 (Core, Gui, Widgets, PrintSupport, Test, the Windows platform plugin
-# and styles) for 64-bit Windows, with Debian's mingw-w64 (posix threads), from Debian's own
-# qt6-base source package, with Debian's qt6-base-dev (the same 6.4.2) as the host Qt for moc,
-# rcc and uic. Debian ships no Qt for Windows. About 30 minutes on 2 cores; needs Debian 12
-# (bookworm), whose Qt is 6.4.2, and root rights or sudo to install what it needs.
+# Vespera with: the running release's Qt (6.4.2 on Debian 12, 6.8.2 on Debian 13: Core, Gui,
+# Widgets, PrintSupport, Test, the Windows platform plugin and styles) for 64-bit Windows, with
+# Debian's mingw-w64 (posix threads), from the release's own qt6-base source package, with its
+# qt6-base-dev (the same version) as the host Qt for moc, rcc and uic, which must be of the
+# target's own version. Debian ships no Qt for Windows. About 30 to 40 minutes on 2 cores;
+# needs root rights or sudo to install what it needs.
 #
 #   usage: tools/build-qt-mingw.sh [ARCHIVE]
 #
-# Writes ARCHIVE, by default ~/.cache/vespera/qt6.4.2-mingw-w64-x86_64.tar.xz, where the
+# Writes ARCHIVE, by default ~/.cache/vespera/qtVERSION-mingw-w64-x86_64.tar.xz, where the
 # Windows stage looks for it; it holds one folder, qt6-mingw. The prefix is relocatable:
 # unpack it anywhere and configure with <prefix>/bin/qt-cmake -S SRC -B BUILD -G Ninja. A
 # program built with it needs, beside its .exe, the Qt DLLs from <prefix>/bin,
@@ -19,14 +20,15 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$here/tools/lib.sh"
-archive=$(realpath -m "${1:-$qt_mingw_cache}")
-version=6.4.2+dfsg-10
 fail() { echo "build-qt-mingw: $*" >&2; exit 1; }
 
 install_packages g++-mingw-w64-x86-64-posix qt6-base-dev ninja-build cmake xz-utils dpkg-dev ||
   fail "the packages could not be installed"
-host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-[[ "$host_qt" == 6.4.2* ]] || fail "the host Qt is $host_qt: moc, rcc and uic must be 6.4.2 too"
+archive=$(realpath -m "${1:-$(qt_mingw_cache)}")
+# The source of the host Qt, at the host Qt's own version.
+version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+upstream=$(host_qt_version)
+[ -n "$upstream" ] || fail "could not tell the host Qt's version"
 release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 mirror=$(machine_mirror "$release")
 [ -n "$mirror" ] || fail "no apt source of this machine serves $release"
@@ -42,8 +44,8 @@ echo "Building Qt $version for mingw-w64 in $work (about 30 minutes on 2 cores)"
 # the archive's signed index.
 src_list="$work/apt/sources"
 mkdir -p "$src_list" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-  "$mirror" "$release" >"$src_list/src.sources"
+printf 'Types: deb-src\nURIs: %s\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+  "$mirror" "$release" "$release" >"$src_list/src.sources"
 # (The folder is this user's alone: apt's download sandbox user could not write into it.)
 apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$src_list"
   -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
@@ -52,11 +54,12 @@ apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$src_list"
   (cd "$work" && timed 1200 apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version"); } \
   >"$work/source.log" 2>&1 ||
   { tail -n 20 "$work/source.log" >&2; fail "could not fetch the source of qt6-base $version from $mirror"; }
-timed 600 tar -C "$work" -xf "$work"/qt6-base_6.4.2+dfsg.orig.tar.xz
-qt_src="$work/qtbase-everywhere-src-6.4.2"
+timed 600 tar -C "$work" -xf "$work"/qt6-base_*.orig.tar.xz
+qt_src="$work/qtbase-everywhere-src-$upstream"
+[ -d "$qt_src" ] || fail "the source of qt6-base $version holds no qtbase-everywhere-src-$upstream"
 
 # Two mends to build without the parts Debian's source leaves out or that are switched off:
-# the tablet support needs wintab.h (removed from Debian's source), so it is off; and 6.4.2's
+# the tablet support needs wintab.h (removed from Debian's source), so it is off; and 6.4's
 # window code uses the dynamic OpenGL loader without checking that OpenGL is on.
 sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
   "$qt_src/src/plugins/platforms/windows/qwindowswindow.cpp"

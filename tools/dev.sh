@@ -17,6 +17,24 @@ packages=(
   qt6-translations-l10n
 )
 
+# remove_stage_packages: purges the packages installed since packages_before was taken, and
+# fails naming any that the machine still has, or had and lost.
+remove_stage_packages() {
+  [ -n "${packages_before:-}" ] || return 0
+  local added changed sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  mapfile -t added < <(comm -13 <(echo "$packages_before") <(installed_packages))
+  if [ ${#added[@]} -gt 0 ]; then
+    echo "== removing the ${#added[@]} packages the stages installed"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 purge -y -qq \
+      "${added[@]}" >"$build/purge.log" 2>&1 || tail -n 20 "$build/purge.log" >&2
+  fi
+  changed=$(diff <(echo "$packages_before") <(installed_packages) | grep '^[<>]' || true)
+  packages_before=  # once only, at the end or on an early exit
+  [ -z "$changed" ] || { echo "the machine's packages differ from before the stages:" \
+    "$(tr '\n' ' ' <<<"$changed")" >&2; return 1; }
+}
+
 configure_and_build() {
   local generator=()
   [ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)  # a build folder keeps its own
@@ -37,6 +55,11 @@ case "${1:-}" in
     started=$SECONDS
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")
     echo "== CTest passed in $((SECONDS - started)) s"
+    # What the stages install (compilers, browsers, Wine, a print service) goes again when
+    # they end, however they end, so that a developer's machine keeps the packages it had;
+    # VESPERA_KEEP_PACKAGES=1 keeps them for the next run instead.
+    packages_before=$(installed_packages)
+    [ "${VESPERA_KEEP_PACKAGES:-}" = 1 ] || on_exit remove_stage_packages
     # Further stages (other builds, other tools), each a script that installs
     # what it needs and fails loudly. A stage that cannot run on this machine says so in
     # one line and exits with 77, the status test tools use for "skipped"; the rest go on.
@@ -52,6 +75,11 @@ case "${1:-}" in
         *) exit "$status" ;;
       esac
     done
+    if [ "${VESPERA_KEEP_PACKAGES:-}" != 1 ]; then
+      started=$SECONDS
+      remove_stage_packages || exit 1
+      echo "== the machine has the packages it had before the stages ($((SECONDS - started)) s)"
+    fi
     ;;
   web)
     install_packages "${web_packages[@]}" python3

@@ -33,6 +33,11 @@ install_packages() {
   return "$status"
 }
 
+# installed_packages: the names of the packages installed, sorted, one a line.
+installed_packages() {
+  dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk '$1 == "ii" { print $2 }' | sort
+}
+
 # fail MESSAGE...: ends a test stage, naming it from its script ("E2E STAGE FAILED: ...").
 fail() {
   local stage
@@ -62,10 +67,17 @@ build_site() {
   cmake --build "$build" -j"$(nproc)"
 }
 
-# The Qt for Windows that tools/build-qt-mingw.sh makes, and where it keeps it for the Windows
-# stage (tools/test-stages/windows.sh).
-qt_mingw_archive=qt6.4.2-mingw-w64-x86_64.tar.xz
-qt_mingw_cache=${XDG_CACHE_HOME:-~/.cache}/vespera/$qt_mingw_archive
+# host_qt_version: the upstream version of the release's Qt (6.4.2 on Debian 12, 6.8.2 on
+# Debian 13), from its installed qt6-base-dev.
+host_qt_version() {
+  dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed -e 's/^[0-9]*://' -e 's/[+~-].*//'
+}
+
+# qt_mingw_archive / qt_mingw_cache: the name of the Qt for Windows that tools/build-qt-mingw.sh
+# makes, and where it keeps it for the Windows stage (tools/test-stages/windows.sh). A cross
+# build takes moc, rcc and uic from the host, so the Qt for Windows is of the host Qt's version.
+qt_mingw_archive() { echo "qt$(host_qt_version)-mingw-w64-x86_64.tar.xz"; }
+qt_mingw_cache() { echo "${XDG_CACHE_HOME:-$HOME/.cache}/vespera/$(qt_mingw_archive)"; }
 
 # on_exit FUNCTION: FUNCTION runs when the script exits, after those registered later.
 # A clean-up must not rely on the script's state being complete: it may run after any line.

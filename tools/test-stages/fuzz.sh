@@ -10,9 +10,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}/fuzz"
 
-# clang-14 is Debian 12's clang; libFuzzer's runtime (libclang_rt.fuzzer)
-# and the sanitizer runtimes come with libclang-rt-14-dev.
-install_packages clang libclang-rt-14-dev cmake qt6-base-dev
+# The release's own clang (14 on Debian 12, 19 on Debian 13); libFuzzer's runtime
+# (libclang_rt.fuzzer) and the sanitizer runtimes come with the libclang-rt-N-dev of
+# that same version.
+install_packages clang cmake qt6-base-dev
+clang_version=$(clang -dumpversion | cut -d. -f1)
+[[ "$clang_version" =~ ^[0-9]+$ ]] || fail "could not tell clang's version: $(clang --version | head -n 1)"
+install_packages "libclang-rt-$clang_version-dev"
 
 mkdir -p "$build"
 timed 120 cmake -S "$here/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >"$build/configure.log" 2>&1 \

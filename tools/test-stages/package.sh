@@ -43,10 +43,24 @@ echo "Package: $(basename "$deb")"
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vespera ] || fail "package name is '$(field Package)', not vespera"
 [ "$(field Version)" = "$version" ] || fail "package version is '$(field Version)', not $version"
+# Depends must name, whatever a release calls it (libqt6core6 on Debian 12, libqt6core6t64 on
+# 13), the package that gives each Qt library the programs load, and Qt's platform plugins,
+# which no program names but the window needs to open.
 depends=$(field Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins; do
-  [[ ",$depends," == *[\ ,]$needed[\ ,\(]* ]] || fail "Depends lacks $needed: $depends"
+names_package() { [[ ",$depends," == *[\ ,]$1[\ ,\(:]* ]]; }
+mkdir "$scratch/programs"
+dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$scratch/programs" --wildcards './usr/bin/*' ||
+  fail "could not take the programs out of $deb"
+qt_libraries=$(objdump -p "$scratch"/programs/usr/bin/* | awk '$1 == "NEEDED" && $2 ~ /^libQt6/ { print $2 }' | sort -u)
+for needed in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6PrintSupport.so.6; do
+  grep -qx "$needed" <<<"$qt_libraries" || fail "the programs do not load $needed: $qt_libraries"
 done
+for library in $qt_libraries; do
+  owner=$(dpkg-query -S "*/$library" 2>/dev/null | sed -n '1s/:.*//p')
+  [ -n "$owner" ] || fail "no installed package gives $library"
+  names_package "$owner" || fail "Depends lacks $owner (for $library): $depends"
+done
+names_package qt6-qpa-plugins || fail "Depends lacks qt6-qpa-plugins: $depends"
 
 for font in fonts-liberation2 fonts-dejavu-core fonts-comic-neue; do
   [[ ", $(field Recommends)," == *", $font,"* ]] || fail "Recommends lacks $font: $(field Recommends)"

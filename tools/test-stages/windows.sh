@@ -12,11 +12,12 @@
 #   - uninstalls silently and checks nothing installed is left.
 # Needs the Linux build in VESPERA_BUILD_DIR (tools/dev.sh test makes it first).
 #
-# The Qt for Windows is the first of: VESPERA_QT_MINGW (its archive, or the folder it was
-# unpacked into), ../shared/toolchains/qt6.4.2-mingw-w64-x86_64.tar.xz beside the repository,
-# and the one tools/build-qt-mingw.sh builds into ~/.cache/vespera. Where there is none, the
-# stage says so in one line and exits with 77 ("skipped", which tools/dev.sh passes over);
-# under CI (CI=true) a missing Qt fails it.
+# The Qt for Windows is of the host Qt's version (moc, rcc and uic come from the host): the
+# first of VESPERA_QT_MINGW (its archive, or the folder it was unpacked into),
+# ../shared/toolchains/qtVERSION-mingw-w64-x86_64.tar.xz beside the repository, and the one
+# tools/build-qt-mingw.sh builds into ~/.cache/vespera. Where there is none, or the one named
+# is of another version, the stage says so in one line and exits with 77 ("skipped", which
+# tools/dev.sh passes over); under CI (CI=true) that fails it.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -26,24 +27,30 @@ out="$build/windows"
 started=$SECONDS
 step() { echo "== [$((SECONDS - started)) s] $*"; }
 
+install_packages qt6-base-dev || fail "the host Qt could not be installed"
+host_qt=$(host_qt_version)
+# skip WHY: the stage cannot run here; CI needs it, anywhere else it is skipped.
+skip() {
+  [ "${CI:-}" != true ] || fail "$1, and CI needs this stage"
+  echo "Windows stage did not run: $1; \`bash tools/build-qt-mingw.sh\` builds one (about 30 minutes)."
+  exit 77
+}
 qt_source=
 if [ -n "${VESPERA_QT_MINGW:-}" ]; then
   [ -e "$VESPERA_QT_MINGW" ] || fail "VESPERA_QT_MINGW names nothing: $VESPERA_QT_MINGW"
-  qt_source=$VESPERA_QT_MINGW
+  qt_source=$(realpath "$VESPERA_QT_MINGW")
+  [[ "$(basename "$qt_source")" != qt[0-9]*-mingw* || "$(basename "$qt_source")" == "$(qt_mingw_archive)" ]] ||
+    skip "VESPERA_QT_MINGW is not Qt $host_qt, the host's ($qt_source)"
 else
-  for candidate in "$here/../shared/toolchains/$qt_mingw_archive" "$qt_mingw_cache"; do
+  for candidate in "$here/../shared/toolchains/$(qt_mingw_archive)" "$(qt_mingw_cache)"; do
     if [ -f "$candidate" ]; then
       qt_source=$(realpath "$candidate")
       break
     fi
   done
 fi
-if [ -z "$qt_source" ]; then
-  why="no Qt for Windows (none in VESPERA_QT_MINGW, ../shared/toolchains or $qt_mingw_cache)"
-  [ "${CI:-}" != true ] || fail "$why, and CI needs this stage"
-  echo "Windows stage did not run: $why; \`bash tools/build-qt-mingw.sh\` builds one (about 30 minutes)."
-  exit 77
-fi
+[ -n "$qt_source" ] ||
+  skip "no Qt $host_qt for Windows (none in VESPERA_QT_MINGW, ../shared/toolchains or $(qt_mingw_cache))"
 [ -x "$build/app/vespera" ] && [ -x "$build/batch/vespera-batch" ] ||
   fail "no Linux build in $build to compare with: build it first (tools/dev.sh test does)"
 
@@ -76,6 +83,9 @@ else
     echo "$qt_source" >"$out/qt6-mingw.stamp"
   fi
 fi
+qt_version=$(sed -n 's/^set(PACKAGE_VERSION "\([0-9.]*\)")$/\1/p' "$qt"/lib/cmake/Qt6/Qt6ConfigVersion*.cmake 2>/dev/null | head -n 1)
+[ "$qt_version" = "$host_qt" ] ||
+  skip "the Qt for Windows in $qt_source is ${qt_version:-of no version it tells}, the host's moc is $host_qt"
 timed 300 "$qt/bin/qt-cmake" -S "$here" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVESPERA_BUILD_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >"$out/configure.log" 2>&1 ||
   fail "configuring the Windows build failed: $(tail -n 5 "$out/configure.log")"
