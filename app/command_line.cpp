@@ -87,11 +87,11 @@ std::optional<int> refuseWithoutDisplay(int argc, char* argv[]) {
   if (platforms.isEmpty()) platforms = QStringLiteral("xcb;wayland");
   for (const QString& entry : platforms.split(u';', Qt::SkipEmptyParts)) {
     const QString name = entry.section(u':', 0, 0);
-    if (name == QLatin1String("xcb")                ? qEnvironmentVariableIsEmpty("DISPLAY")
-        : name.startsWith(QLatin1String("wayland")) ? qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-                                                    : false) {
-      continue;
-    }
+    const bool x11WithoutDisplay =
+        name == QLatin1String("xcb") && qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool waylandWithoutDisplay = name.startsWith(QLatin1String("wayland")) &&
+                                       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11WithoutDisplay || waylandWithoutDisplay) continue;
     return std::nullopt;  // a platform that needs no display (offscreen, vnc...), or one with it
   }
   std::fputs(

@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
   vespera::SystemPrinter printer;
   const auto registry = vespera::createSystemRegistry();
   vespera::SystemLauncher launcher;
-  vespera::MainWindow window(runtime, {printer, *registry, launcher});
+  vespera::MainWindow window(
+      runtime, {.printer = &printer, .registry = registry.get(), .launcher = &launcher});
   window.show();
   return QApplication::exec();
 }

@@ -3,13 +3,14 @@
 #include "core/app_identity.h"
 #include "core/runtime_error.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vespera {
 
 // Icons of a message box; every box has the OK button only.
-enum MessageFlags : int {
+enum MessageFlags : std::uint8_t {
   kNoIcon = 0,
   kCriticalIcon = 16,
   kInformationIcon = 64,

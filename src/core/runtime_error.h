@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -14,7 +15,7 @@ class RuntimeError : public std::runtime_error {
 };
 
 // The ways arithmetic can stop a handler.
-enum class FaultKind {
+enum class FaultKind : std::uint8_t {
   InvalidOperation,  // 0/0, inf - inf, 0 * inf, square root of a negative
   DivisionByZero,
   Overflow,         // a result, or a number read from a field, beyond the double range

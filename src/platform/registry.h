@@ -15,8 +15,9 @@ namespace vespera {
 // A key handle as the system hands it out: an opened key, or a predefined root.
 using RegistryHandle = std::uintptr_t;
 
-// Result codes, with the values Windows gives them.
-enum RegistryResult : std::int32_t {
+// Result codes, with the values Windows gives them. Of Windows' own type (LONG): the system
+// may answer with any other code, which must come through whole to be told apart.
+enum RegistryResult : std::int32_t {  // NOLINT(performance-enum-size): Windows' LONG, see above
   kRegistrySuccess = 0,        // ERROR_SUCCESS
   kRegistryFileNotFound = 2,   // ERROR_FILE_NOT_FOUND: no such key or value
   kRegistryAccessDenied = 5,   // ERROR_ACCESS_DENIED
@@ -24,8 +25,8 @@ enum RegistryResult : std::int32_t {
   kRegistryMoreData = 234,     // ERROR_MORE_DATA: the value is longer than the buffer
 };
 
-// Value types.
-enum RegistryValueType : std::uint32_t {
+// Value types, of Windows' own type (DWORD): a value of any other type comes through whole.
+enum RegistryValueType : std::uint32_t {  // NOLINT(performance-enum-size): Windows' DWORD
   kRegistryNone = 0,    // REG_NONE
   kRegistryString = 1,  // REG_SZ
   kRegistryExpandString = 2,

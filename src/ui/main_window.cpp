@@ -164,14 +164,14 @@ void MainWindow::printWindow() {
   if (focused) focused->clearFocus();
   const QImage image = centralWidget()->grab(pixelRect(kClientArea)).toImage();
   if (focused) focused->setFocus();
-  runHandler([&](FieldStore&, Runtime&) { services_.printer.printImage(image); }, *store_,
+  runHandler([&](FieldStore&, Runtime&) { services_.printer->printImage(image); }, *store_,
              runtime_);
 }
 
 void MainWindow::openManual() { (new ManualWindow())->show(); }
 
 void MainWindow::openAbout() {
-  (new AboutBox(services_.registry, services_.launcher, runtime_))->show();
+  (new AboutBox(*services_.registry, *services_.launcher, runtime_))->show();
 }
 
 }  // namespace vespera

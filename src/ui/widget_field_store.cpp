@@ -9,7 +9,7 @@
 
 namespace vespera {
 
-WidgetFieldStore::WidgetFieldStore(QWidget& window) : window_(window) {
+WidgetFieldStore::WidgetFieldStore(QWidget& window) : window_(&window) {
   for (Field field : kAllFields) {
     auto* box = window.findChild<QLineEdit*>(qText(controlOf(field)));
     Q_ASSERT_X(box, "WidgetFieldStore", "every field has its text box");
@@ -27,8 +27,8 @@ void WidgetFieldStore::setText(Field field, std::string text) {
 
 std::string WidgetFieldStore::caption(Caption caption) const {
   const QString control = qText(controlOf(caption));
-  if (const auto* label = window_.findChild<QLabel*>(control)) return label->text().toStdString();
-  if (const auto* group = window_.findChild<QGroupBox*>(control)) {
+  if (const auto* label = window_->findChild<QLabel*>(control)) return label->text().toStdString();
+  if (const auto* group = window_->findChild<QGroupBox*>(control)) {
     return group->title().toStdString();
   }
   return {};

@@ -20,7 +20,7 @@ class WidgetFieldStore : public FieldStore {
   std::string caption(Caption caption) const override;
 
  private:
-  QWidget& window_;
+  QWidget* window_;  // never null
   std::array<QLineEdit*, kFieldCount> boxes_{};
 };
 

@@ -10,10 +10,11 @@ namespace vespera {
 // printer, and the registry and program launcher of the About box. The
 // program passes the system's; tests pass a PDF printer, an in-memory
 // registry and a launcher they watch.
+// None is ever null; they are pointers so that the window can keep a copy.
 struct WindowServices {
-  Printer& printer;
-  Registry& registry;
-  Launcher& launcher;
+  Printer* printer;
+  Registry* registry;
+  Launcher* launcher;
 };
 
 }  // namespace vespera

@@ -45,7 +45,7 @@ struct TestWindow {
   explicit TestWindow(QChar decimalSeparator = QLatin1Char('.'))
       : runtime(QString(decimalSeparator).toStdString(), writeRecordFile),
         printer(folder.filePath(QStringLiteral("printed.pdf"))),
-        window(runtime, {printer, registry, launcher}) {
+        window(runtime, {.printer = &printer, .registry = &registry, .launcher = &launcher}) {
     window.show();
   }
 
