@@ -89,8 +89,8 @@ std::optional<int> refuseWithoutDisplay(int argc, char* argv[]) {
     const QString name = entry.section(u':', 0, 0);
     const bool x11WithoutDisplay =
         name == QLatin1String("xcb") && qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool waylandWithoutDisplay = name.startsWith(QLatin1String("wayland")) &&
-                                       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool waylandWithoutDisplay =
+        name.startsWith(QLatin1String("wayland")) && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (x11WithoutDisplay || waylandWithoutDisplay) continue;
     return std::nullopt;  // a platform that needs no display (offscreen, vnc...), or one with it
   }

@@ -9,10 +9,9 @@ const TemperaturePreset& nearestPreset(double kelvin) {
   const auto presets = temperaturePresets();
   // The table runs coolest first and min_element keeps the first of equals,
   // so a tie goes to the cooler button.
-  return *std::min_element(presets.begin(), presets.end(),
-                           [kelvin](const TemperaturePreset& a, const TemperaturePreset& b) {
-                             return std::abs(a.kelvin - kelvin) < std::abs(b.kelvin - kelvin);
-                           });
+  return *std::ranges::min_element(presets, {}, [kelvin](const TemperaturePreset& preset) {
+    return std::abs(preset.kelvin - kelvin);
+  });
 }
 
 }  // namespace vespera

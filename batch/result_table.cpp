@@ -33,7 +33,7 @@ constexpr std::array<FieldColumn, 13> kFieldColumns{{
 // Field texts are nearly always plain digits that need no quotes: those are copied as they
 // are.
 void appendCell(std::string& out, std::string_view text) {
-  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+  const bool plain = std::ranges::all_of(text, [](char c) {
     return c > ' ' && c != ',' && c != '"' && static_cast<unsigned char>(c) < 0x80;
   });
   if (plain) {

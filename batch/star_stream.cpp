@@ -83,8 +83,8 @@ void workBlock(std::span<const Line> lines, const StarLayout& layout, const Colu
     }
   } catch (const std::system_error&) {
     // No thread to be had (a process limit): the shares left are worked here.
+    for (std::size_t i = started; i < used; ++i) workShare(part(i), layout, choice, shares[i]);
   }
-  for (std::size_t i = started; i < used; ++i) workShare(part(i), layout, choice, shares[i]);
   workShare(part(0), layout, choice, shares[0]);
   for (auto& other : others) other.get();
 }
@@ -104,11 +104,10 @@ bool waitFor(int descriptor, bool toWrite) {
 }
 
 std::int64_t readSome(int input, char* into, std::size_t size) {
-  ssize_t count = 0;
-  do {
-    count = ::read(input, into, size);
-  } while (count < 0 && (errno == EINTR || waitFor(input, false)));
-  return count;
+  for (;;) {
+    const ssize_t count = ::read(input, into, size);
+    if (count >= 0 || (errno != EINTR && !waitFor(input, false))) return count;
+  }
 }
 
 // Returns 0 when all of bytes went out, or the errno of the write that failed.
@@ -185,7 +184,8 @@ StreamOutcome streamStars(int input, int output, const ColumnChoice& choice, Pro
     status = reader.readBlock(lines);
     const auto stars = takeHeader(lines, choice, layout, outcome, write);
     if (!stars) return outcome;
-    if (!stars->empty()) workBlock(*stars, *layout, choice, shares);
+    // Stars come only after the header, which has set the layout.
+    if (!stars->empty() && layout) workBlock(*stars, *layout, choice, shares);
     if (!writeShares(shares, outcome, write)) return outcome;
     progress.update(outcome.stars, reader.bytesRead());
   }

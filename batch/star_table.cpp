@@ -183,10 +183,11 @@ std::string readStar(const std::vector<std::string>& cells, qint64 line, const S
 bool isStrictNumber(std::string_view text) {
   // std::from_chars reads the rest, but takes no '+' and reads "inf" and "nan" too.
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
-  if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
+  if (text.empty() || ((text[0] < '0' || text[0] > '9') && text[0] != '.')) return false;
   double value = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  const char* const first = text.data();
+  const char* const end = first + text.size();
+  const auto [stop, error] = std::from_chars(first, end, value);
   return stop == end && (error == std::errc() || error == std::errc::result_out_of_range);
 }
 

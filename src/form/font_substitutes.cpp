@@ -20,7 +20,7 @@ std::span<const FontSubstitute> fontSubstitutes() { return kSubstitutes; }
 std::span<const std::string_view> substitutesOf(std::string_view family) {
   for (const FontSubstitute& row : kSubstitutes) {
     if (row.family != family) continue;
-    const auto* const end = std::find(row.substitutes.begin(), row.substitutes.end(), "");
+    const auto* const end = std::ranges::find(row.substitutes, "");
     return {row.substitutes.begin(), end};
   }
   return {};

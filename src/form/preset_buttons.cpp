@@ -66,9 +66,10 @@ int tabIndexOf(int button) {
 Twips placeOf(int index, int kelvin) {
   const int tallCells = kTallColumns * kTallColumnRows;
   const int column = index < tallCells ? index / kTallColumnRows
-                                       : kTallColumns + (index - tallCells) / kShortColumnRows;
-  const int row = index < tallCells ? index % kTallColumnRows
-                                    : kShortColumnFirstRow + (index - tallCells) % kShortColumnRows;
+                                       : kTallColumns + ((index - tallCells) / kShortColumnRows);
+  const int row = index < tallCells
+                      ? index % kTallColumnRows
+                      : kShortColumnFirstRow + ((index - tallCells) % kShortColumnRows);
   int width = 975;
   int height = 195;
   if (kelvin <= 3400) {
@@ -77,7 +78,7 @@ Twips placeOf(int index, int kelvin) {
   } else if (kelvin == 34000) {
     width = 972;
   }
-  return {360 + 1080 * column, 1200 + 240 * row, width, height};
+  return {360 + (1080 * column), 1200 + (240 * row), width, height};
 }
 
 std::vector<PresetButton> makeButtons() {

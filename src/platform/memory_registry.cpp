@@ -12,7 +12,7 @@ namespace {
 
 // Registry names compare without regard to case.
 std::string upperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+  std::ranges::transform(text, text.begin(), [](unsigned char c) {
     return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
   });
   return text;

@@ -18,17 +18,17 @@ using RegistryHandle = std::uintptr_t;
 // Result codes, with the values Windows gives them. Of Windows' own type (LONG): the system
 // may answer with any other code, which must come through whole to be told apart.
 enum RegistryResult : std::int32_t {  // NOLINT(performance-enum-size): Windows' LONG, see above
-  kRegistrySuccess = 0,        // ERROR_SUCCESS
-  kRegistryFileNotFound = 2,   // ERROR_FILE_NOT_FOUND: no such key or value
-  kRegistryAccessDenied = 5,   // ERROR_ACCESS_DENIED
-  kRegistryInvalidHandle = 6,  // ERROR_INVALID_HANDLE
-  kRegistryMoreData = 234,     // ERROR_MORE_DATA: the value is longer than the buffer
+  kRegistrySuccess = 0,               // ERROR_SUCCESS
+  kRegistryFileNotFound = 2,          // ERROR_FILE_NOT_FOUND: no such key or value
+  kRegistryAccessDenied = 5,          // ERROR_ACCESS_DENIED
+  kRegistryInvalidHandle = 6,         // ERROR_INVALID_HANDLE
+  kRegistryMoreData = 234,            // ERROR_MORE_DATA: the value is longer than the buffer
 };
 
 // Value types, of Windows' own type (DWORD): a value of any other type comes through whole.
 enum RegistryValueType : std::uint32_t {  // NOLINT(performance-enum-size): Windows' DWORD
-  kRegistryNone = 0,    // REG_NONE
-  kRegistryString = 1,  // REG_SZ
+  kRegistryNone = 0,                      // REG_NONE
+  kRegistryString = 1,                    // REG_SZ
   kRegistryExpandString = 2,
   kRegistryBinary = 3,
   kRegistryDword = 4,  // REG_DWORD, little-endian
