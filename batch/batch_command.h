@@ -3,10 +3,12 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <cstdint>
+
 namespace vespera {
 
 // What the exit code of vespera-batch tells a script.
-enum BatchExitCode : int {
+enum BatchExitCode : std::uint8_t {
   kBatchDone = 0,      // results written, faulting stars included, or the reader stopped
   kBatchBadInput = 1,  // input unreadable or not valid, or output not writable
   kBatchBadCommandLine = 2,

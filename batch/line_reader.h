@@ -35,7 +35,7 @@ class LineReader {
   // the input, -1 with errno set on a failure.
   using ReadSome = std::function<std::int64_t(char* into, std::size_t size)>;
 
-  enum class Status {
+  enum class Status : std::uint8_t {
     More,       // the input goes on
     End,        // the input has ended: these are its last lines
     TooLong,    // a line is longer than the limit: these are the lines before it

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,10 +27,10 @@ QStringList knownInputColumns();
 // Where a star's surface magnitude comes from, as a user of the window gets it:
 // typed into its field, a temperature button, or the B-V panel and then the
 // button nearest the temperature it gives.
-enum class SurfaceSource { SurfaceMagnitude, Temperature, ColourIndex };
+enum class SurfaceSource : std::uint8_t { SurfaceMagnitude, Temperature, ColourIndex };
 // Where its distance comes from: typed in parsecs, or a parallax converted by
 // the distance panel.
-enum class DistanceSource { Parsecs, Parallax };
+enum class DistanceSource : std::uint8_t { Parsecs, Parallax };
 
 QString columnOf(SurfaceSource source);
 QString columnOf(DistanceSource source);

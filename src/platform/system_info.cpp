@@ -17,7 +17,7 @@ namespace {
 std::filesystem::path programInFolder(const std::string& folder) {
   std::string joined = folder + '\\' + kMsinfoProgramName;
 #ifndef _WIN32
-  std::replace(joined.begin(), joined.end(), '\\', '/');
+  std::ranges::replace(joined, '\\', '/');
 #endif
   return std::filesystem::path(joined);
 }
@@ -33,9 +33,9 @@ QString fromRegistryText(const std::string& text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace
-
-void StartSysInfo(Registry& registry, Launcher& launcher, Runtime& runtime) {
+// Starts the tool found through the first of the two keys that names one: its own path, or
+// the shared tools' folder with a tool of that name in it; false when neither does.
+bool startedSystemInfo(Registry& registry, Launcher& launcher) {
   try {
     std::uint32_t root = kHkeyLocalMachine;
     std::string pathKey = kMsinfoKey;
@@ -43,7 +43,7 @@ void StartSysInfo(Registry& registry, Launcher& launcher, Runtime& runtime) {
     std::string path;
     if (GetKeyValue(registry, root, pathKey, pathValue, path)) {
       launcher.start(fromRegistryText(path));
-      return;
+      return true;
     }
 
     std::string folderKey = kSharedToolsLocationKey;
@@ -52,13 +52,19 @@ void StartSysInfo(Registry& registry, Launcher& launcher, Runtime& runtime) {
       const std::filesystem::path program = programInFolder(path);
       if (isNormalFile(program)) {
         launcher.start(fromRegistryText(program.string()));
-        return;
+        return true;
       }
     }
+    return false;
   } catch (const std::exception&) {
-    // Every error on the way, RuntimeError included, means the tool is unavailable.
+    return false;  // every error on the way, RuntimeError included: the tool is unavailable
   }
-  runtime.messageBox(kSystemInfoUnavailable, kNoIcon);
+}
+
+}  // namespace
+
+void StartSysInfo(Registry& registry, Launcher& launcher, Runtime& runtime) {
+  if (!startedSystemInfo(registry, launcher)) runtime.messageBox(kSystemInfoUnavailable, kNoIcon);
 }
 
 }  // namespace vespera

@@ -132,8 +132,7 @@ void AboutBox::place(QWidget* control, const QRect& designed) {
 // above it grew, and the box grows with it.
 void AboutBox::fitToFont() {
   auto byTop = designed_;
-  std::sort(byTop.begin(), byTop.end(),
-            [](const auto& a, const auto& b) { return a.second.top() < b.second.top(); });
+  std::ranges::sort(byTop, {}, [](const auto& entry) { return entry.second.top(); });
   std::vector<std::pair<QRect, int>> placed;  // designed place, and how far its bottom moved
   int grown = 0;
   for (const auto& [control, designed] : byTop) {

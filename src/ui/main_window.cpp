@@ -137,8 +137,7 @@ void MainWindow::run(WindowCommand command) {
 // Tab walks the controls in the order of their tab indices, which follows the
 // control names rather than the screen; labels and groups take no focus.
 void MainWindow::chainTabOrder() {
-  std::sort(tabStops_.begin(), tabStops_.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::ranges::sort(tabStops_, {}, [](const auto& stop) { return stop.first; });
   QWidget* previous = nullptr;
   for (const auto& [index, widget] : tabStops_) {
     if (widget->focusPolicy() == Qt::NoFocus) continue;
