@@ -1,38 +1,36 @@
 #!/usr/bin/env bash
 # Test stage: the built program driven end to end as a person drives it. Starts what a
 # desktop has: a private X display (Xvfb) with a window manager (Openbox), a D-Bus session
-# with the accessibility bus that screen readers use, a private CUPS scheduler whose
-# default printer is CUPS-PDF, and a 64 KiB disk to fill up; then runs the scenarios of
-# tests/e2e/run_e2e.py and stops all of it again on every exit, Ctrl-C and TERM included.
+# with the accessibility bus that screen readers use, a private CUPS scheduler whose default
+# printer writes its jobs (Qt sends PDF) to a file, and a 64 KiB disk to fill up; then runs
+# the scenarios of tests/e2e/run_e2e.py and stops all of it again on every exit, Ctrl-C and
+# TERM included. Runs as root or as a user who may use sudo (for the packages and the small
+# disk).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
-program="${VESPERA_BUILD_DIR:-$here/build}/app/vespera"
-
-install_packages xvfb xauth x11-utils xdotool openbox dbus at-spi2-core python3-pyatspi \
-  cups cups-client printer-driver-cups-pdf poppler-utils libqt6printsupport6 \
-  fonts-liberation2 fonts-dejavu-core fonts-comic-neue
-[ -x "$program" ] || fail "no program at $program: build it first (tools/dev.sh test does)"
+build="${VESPERA_BUILD_DIR:-$here/build}"
+program="$build/app/vespera"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
+install_packages xvfb xauth x11-utils xdotool xclip openbox dbus at-spi2-core python3-pyatspi \
+  cups-daemon cups-client poppler-utils libqt6printsupport6 \
+  fonts-liberation2 fonts-dejavu-core fonts-comic-neue
+[ -x "$program" ] || fail "no program at $program: build it first (tools/dev.sh test does)"
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-e2e.XXXXXX")
-chmod 755 "$work"  # CUPS filters, running as lp, read the spool inside
+chmod 755 "$work"  # the print filter, running as lp when the scheduler runs as root, is inside
 pids=()
-# CUPS-PDF reads its settings from /etc/cups alone, one file for each instance named in a
-# queue's address: this run's instance prints into a folder of its own.
-pdf_instance=$(basename "$work")
-pdf_settings="/etc/cups/cups-pdf-$pdf_instance.conf"
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  "${sudo[@]}" rm -f "$pdf_settings"
-  mountpoint -q "$work/full" && "${sudo[@]}" umount -l "$work/full"
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  if mountpoint -q "$work/full"; then "${sudo[@]}" umount -l "$work/full"; fi
   rm -rf "$work"
 }
 on_exit cleanup
-mkdir -p "$work/run" "$work/full" "$work/printed" "$work/cups/"{spool,cache,state,log,ppd,tmp}
-printf 'Out %s\nAnonDirName %s\n' "$work/printed" "$work/printed" | "${sudo[@]}" tee "$pdf_settings" >/dev/null
+mkdir -p "$work/run" "$work/full" "$work/printed" "$work/cups/"{spool,cache,state,log,tmp}
 # The private runtime folder a desktop login gives every program of the session.
 export XDG_RUNTIME_DIR="$work/xdg-runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -45,11 +43,16 @@ DBUS_SESSION_BUS_ADDRESS=$(dbus-daemon --session --fork --print-address=1 --prin
 pids+=("$(cat "$work/dbus.pid")")
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
+# Windows are activated through the window manager: the scenarios wait until it runs.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+wait_until 20 wm_running || fail "the window manager did not start: $(tail -n 3 "$work/openbox.log")"
 
-# The print queue: its own configuration, spool and socket, a CUPS-PDF default printer.
+# The print queue: a scheduler of the stage's own (its configuration, spool and socket, run
+# as whoever runs the stage), whose default printer writes each job, passed on as it comes,
+# to one file.
 export CUPS_SERVER="$work/cups/cups.sock"
 chmod 1777 "$work/cups/tmp"
-cat >"$work/cups/cups-files.conf" <<EOF
+cat >"$work/cups/cups-files.conf" <<EOC
 ServerRoot $work/cups
 RequestRoot $work/cups/spool
 TempDir $work/cups/tmp
@@ -58,25 +61,71 @@ StateDir $work/cups/state
 AccessLog $work/cups/log/access_log
 ErrorLog $work/cups/log/error_log
 PageLog $work/cups/log/page_log
+Printcap $work/cups/printcap
 ServerBin /usr/lib/cups
 DataDir /usr/share/cups
-SystemGroup root
-EOF
-printf 'Listen %s\nBrowsing No\nWebInterface No\nDefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n' \
-  "$CUPS_SERVER" >"$work/cups/cupsd.conf"
-cupsd -f -c "$work/cups/cupsd.conf" -s "$work/cups/cups-files.conf" >"$work/cups.log" 2>&1 &
+SystemGroup $(id -gn)
+FileDevice Yes
+EOC
+cat >"$work/cups/cupsd.conf" <<EOC
+Listen $CUPS_SERVER
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+EOC
+# The print filter: the job as it comes, which a filter gets as its sixth argument.
+printf '#!/bin/sh\nexec cat "$6"\n' >"$work/pass-on"
+chmod 755 "$work/pass-on"
+# A queue with a file for its device needs a PPD: A4, PDF passed on.
+cat >"$work/file.ppd" <<EOC
+*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "VESPERA.PPD"
+*Manufacturer: "Vespera"
+*Product: "(PDF file)"
+*ModelName: "PDF file"
+*ShortNickName: "PDF file"
+*NickName: "PDF file"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: True
+*DefaultColorSpace: RGB
+*cupsFilter: "application/pdf 0 $work/pass-on"
+*OpenUI *PageSize/Page Size: PickOne
+*OrderDependency: 10 AnySetup *PageSize
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*CloseUI: *PageSize
+*DefaultPageRegion: A4
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "18 36 577 806"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+EOC
+/usr/sbin/cupsd -f -c "$work/cups/cupsd.conf" -s "$work/cups/cups-files.conf" \
+  >"$work/cups.log" 2>&1 &
 pids+=($!)
 cups_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
-wait_until 20 cups_running || fail "the print scheduler did not start: $(tail -n 3 "$work/cups.log")"
-ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_*opt.ppd | head -n 1)
-lpadmin -p PDF -v "cups-pdf:/$pdf_instance" -P "$ppd" -E && lpadmin -d PDF \
-  || fail "the print queue did not start: $(tail -n 3 "$work/cups/log/error_log" 2>/dev/null)"
+wait_until 20 cups_running ||
+  fail "the print scheduler did not start: $(tail -n 3 "$work/cups.log")"
+# (lpadmin warns, to its log, that PPDs are deprecated.)
+{ /usr/sbin/lpadmin -p PDF -v "file://$work/printed/vespera.pdf" -P "$work/file.ppd" -E &&
+  /usr/sbin/lpadmin -d PDF; } >"$work/lpadmin.log" 2>&1 ||
+  fail "the print queue did not start: $(cat "$work/lpadmin.log")" \
+    "$(tail -n 3 "$work/cups/log/error_log" 2>/dev/null)"
 
 # A disk with room for almost nothing, which the scenario fills up.
 "${sudo[@]}" mount -t tmpfs -o size=64k,mode=0777 tmpfs "$work/full" \
   || fail "could not mount a small tmpfs at $work/full"
 
-echo "Driving $program on display $DISPLAY"
+echo "Driving $program on display $DISPLAY as $(id -un)"
 timed 300 /usr/bin/python3 -u "$here/tests/e2e/run_e2e.py" "$program" "$work/run" \
-  "$work/full" "$work/printed" || fail "a scenario failed (see above)"
-echo "E2E stage passed."
+  "$work/full" "$work/printed/vespera.pdf" || fail "a scenario failed (see above)"
+echo "E2E scenarios passed as $(id -un)."
