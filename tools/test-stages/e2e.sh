@@ -5,7 +5,9 @@
 # printer writes its jobs (Qt sends PDF) to a file, and a 64 KiB disk to fill up; then runs
 # the scenarios of tests/e2e/run_e2e.py and stops all of it again on every exit, Ctrl-C and
 # TERM included. Runs as root or as a user who may use sudo (for the packages and the small
-# disk).
+# disk). It leaves the machine as it found it: the packages it installed are
+# purged again, and the stage fails when the machine's default printer, its enabled services
+# or its installed packages are not what they were before it started.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -14,6 +16,45 @@ build="${VESPERA_BUILD_DIR:-$here/build}"
 program="$build/app/vespera"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+
+# What the machine is before the stage changes anything: the default printer of its own print
+# service (if it has one), the services enabled at boot (as systemd and the SysV scripts
+# record them, whether or not systemd runs: links in /etc), and the packages installed (one
+# that dpkg is busy with counts as installed) or removed with their settings kept.
+machine_state() {
+  echo "default printer: $(env -u CUPS_SERVER timeout 10 /usr/bin/lpstat -d 2>/dev/null || true)"
+  { find /etc/rc?.d /etc/systemd/system /etc/systemd/user -type l 2>/dev/null || true; } |
+    sed 's/^/enabled: /' | sort
+  dpkg-query -W -f '${Package} ${Status}\n' | awk '
+    $4 == "config-files" { print "package:", $1, "(settings)" }
+    $4 != "config-files" && $4 != "not-installed" { print "package:", $1 }' | sort
+}
+machine_before=$(machine_state)
+# On every exit, once all else has stopped: the packages this stage installed go again (purged,
+# or removed where their settings stayed before), and the machine must be as it was.
+restore_machine() {
+  local purge=() remove=() package log changed
+  for package in "${installed_packages[@]}"; do
+    if grep -qxF "package: $package (settings)" <<<"$machine_before"; then
+      remove+=("$package")
+    elif ! grep -qxF "package: $package" <<<"$machine_before"; then
+      purge+=("$package")
+    fi
+  done
+  if [ $((${#purge[@]} + ${#remove[@]})) -gt 0 ]; then
+    echo "Removing what the stage installed: ${purge[*]} ${remove[*]}"
+    local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600
+      -y -qq)
+    log=$(mktemp "${TMPDIR:-/tmp}/vespera-apt.XXXXXX")
+    { [ ${#purge[@]} -eq 0 ] || "${apt[@]}" purge "${purge[@]}"; } >"$log" 2>&1 &&
+      { [ ${#remove[@]} -eq 0 ] || "${apt[@]}" remove "${remove[@]}"; } >>"$log" 2>&1 ||
+      tail -n 20 "$log" >&2
+    rm -f "$log"
+  fi
+  changed=$(diff <(echo "$machine_before") <(machine_state) | sed -n 's/^</  was:/p; s/^>/  now:/p')
+  [ -z "$changed" ] || fail "the machine is not as the stage found it:"$'\n'"$changed"
+}
+on_exit restore_machine  # registered first, so it runs last
 
 install_packages xvfb xauth x11-utils xdotool xclip openbox dbus at-spi2-core python3-pyatspi \
   cups-daemon cups-client poppler-utils libqt6printsupport6 \
