@@ -65,8 +65,10 @@ if [ "$(id -u)" -eq 0 ] && [ "${CI:-}" = true ] && [ -z "${VESPERA_E2E_ONE_RUN:-
   newcomer=newcomer
 fi
 
-install_packages xvfb xauth x11-utils xdotool xclip openbox dbus at-spi2-core python3-pyatspi \
-  cups-daemon cups-client poppler-utils libqt6printsupport6 \
+# The session bus comes from dbus-x11: the alternative that apt picks first, dbus-user-session,
+# brings systemd (as the init system too) into a machine that has none.
+install_packages xvfb xauth x11-utils xdotool xclip openbox dbus dbus-x11 at-spi2-core \
+  python3-pyatspi cups-daemon cups-client poppler-utils libqt6printsupport6 \
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue ${newcomer:+sudo}
 [ -x "$program" ] || fail "no program at $program: build it first (tools/dev.sh test does)"
 
