@@ -11,7 +11,10 @@ if [ -n "${VESPERA_BUILD_DIR:-}" ]; then
   VESPERA_BUILD_DIR=$(realpath -m -- "$VESPERA_BUILD_DIR")
 fi
 
-# install_packages PKG...: installs the Debian packages not yet installed.
+# install_packages PKG...: installs the Debian packages not yet installed, and adds to
+# installed_packages those dpkg unpacked or set up for it (with their dependencies, and any
+# package that the install upgraded), for a stage that removes them again.
+installed_packages=()
 install_packages() {
   local missing=()
   for p in "$@"; do
@@ -26,8 +29,10 @@ install_packages() {
   local wait=(-o DPkg::Lock::Timeout=600) log status=0
   log=$(mktemp "${TMPDIR:-/tmp}/vespera-apt.XXXXXX")
   { "${sudo[@]}" apt-get "${wait[@]}" update -qq &&
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq \
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive LC_ALL=C apt-get "${wait[@]}" install -y -qq \
       --no-install-recommends "$@"; } >"$log" 2>&1 || status=$?
+  # dpkg's words (in English, LC_ALL=C): "Unpacking NAME[:ARCH] (VERSION) ...", "Setting up ...".
+  installed_packages+=($(sed -n 's/^\(Unpacking\|Setting up\) \([^ :]*\).*/\2/p' "$log" | sort -u))
   [ "$status" -eq 0 ] || { tail -n 40 "$log" >&2; echo "apt-get failed installing: ${missing[*]}" >&2; }
   rm -f "$log"
   return "$status"

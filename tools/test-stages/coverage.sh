@@ -65,7 +65,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 timed 900 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 \
   || fail "a test failed in the coverage build (build: $build)"
-VESPERA_BUILD_DIR="$build" bash "$here/tools/test-stages/e2e.sh" \
+VESPERA_E2E_ONE_RUN=1 VESPERA_BUILD_DIR="$build" bash "$here/tools/test-stages/e2e.sh" \
   || fail "an end-to-end scenario failed in the coverage build (build: $build)"
 if [ -n "$counts" ]; then
   unset GCOV_PREFIX GCOV_PREFIX_STRIP
