@@ -23,13 +23,13 @@ remove_stage_packages() {
   [ -n "${packages_before:-}" ] || return 0
   local added changed sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  mapfile -t added < <(comm -13 <(echo "$packages_before") <(installed_packages))
+  mapfile -t added < <(comm -13 <(echo "$packages_before") <(package_names))
   if [ ${#added[@]} -gt 0 ]; then
     echo "== removing the ${#added[@]} packages the stages installed"
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 purge -y -qq \
       "${added[@]}" >"$build/purge.log" 2>&1 || tail -n 20 "$build/purge.log" >&2
   fi
-  changed=$(diff <(echo "$packages_before") <(installed_packages) | grep '^[<>]' || true)
+  changed=$(diff <(echo "$packages_before") <(package_names) | grep '^[<>]' || true)
   packages_before=  # once only, at the end or on an early exit
   [ -z "$changed" ] || { echo "the machine's packages differ from before the stages:" \
     "$(tr '\n' ' ' <<<"$changed")" >&2; return 1; }
@@ -58,7 +58,7 @@ case "${1:-}" in
     # What the stages install (compilers, browsers, Wine, a print service) goes again when
     # they end, however they end, so that a developer's machine keeps the packages it had;
     # VESPERA_KEEP_PACKAGES=1 keeps them for the next run instead.
-    packages_before=$(installed_packages)
+    packages_before=$(package_names)
     [ "${VESPERA_KEEP_PACKAGES:-}" = 1 ] || on_exit remove_stage_packages
     # Further stages (other builds, other tools), each a script that installs
     # what it needs and fails loudly. A stage that cannot run on this machine says so in

@@ -38,8 +38,8 @@ install_packages() {
   return "$status"
 }
 
-# installed_packages: the names of the packages installed, sorted, one a line.
-installed_packages() {
+# package_names: the names of the packages installed, sorted, one a line.
+package_names() {
   dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk '$1 == "ii" { print $2 }' | sort
 }
 

@@ -17,8 +17,11 @@ source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 web="$build/web"
 
-install_packages "${web_packages[@]}" nodejs chromium chromium-driver python3 python3-selenium \
-  poppler-utils
+# dbus-x11 gives Chromium its session bus: the alternative apt picks first, dbus-user-session,
+# brings systemd (as the init system too) into a machine that has none, and Debian 13's apt
+# will not purge it again.
+install_packages "${web_packages[@]}" nodejs chromium chromium-driver dbus-x11 python3 \
+  python3-selenium poppler-utils
 # Node from another source than Debian's brings its own npm, which Debian's npm would replace.
 command -v npm >/dev/null || install_packages npm
 [ -f "$build/CMakeCache.txt" ] || fail "no build in $build: build it first (tools/dev.sh test does)"
