@@ -11,7 +11,8 @@ bool writeRecordFile(std::string_view path, std::string_view bytes) {
     return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
   };
   return replaceFileContent(QString::fromUtf8(path.data(), qsizetype(path.size())), writeBytes,
-                            WithoutTemporaryFile::WriteInPlace) == Replacement::Done;
+                            WithoutTemporaryFile::WriteInPlace,
+                            DeviceWait::Never) == Replacement::Done;
 }
 
 }  // namespace vespera
