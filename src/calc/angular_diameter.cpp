@@ -1,6 +1,7 @@
 #include "calc/angular_diameter.h"
 
 #include "calc/unit_conversion.h"
+#include "calc/units.h"
 #include "core/field_io.h"
 
 namespace vespera {
@@ -27,7 +28,7 @@ void diameterFromAngle(FieldStore& store, Runtime& runtime) {
   const Real parsecs = io.number(Field::DistanceParsecs);
   // The whole angle goes into the tangent: the diameter is neither halved nor
   // doubled. Distance times kilometres per parsec first, then the tangent.
-  const Real kilometres = (parsecs * 3.086e13) * slope;
+  const Real kilometres = (parsecs * kKilometresPerParsec) * slope;
   faults.check();
   io.write(Field::AngularDiameterKilometres, kilometres);
 }

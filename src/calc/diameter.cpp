@@ -1,5 +1,6 @@
 #include "calc/diameter.h"
 
+#include "calc/units.h"
 #include "core/field_io.h"
 
 namespace vespera {
@@ -56,15 +57,15 @@ void calculateDiameter(FieldStore& store, Runtime& runtime) {
   faults.check();
   io.write(Field::ParallaxMilliarcseconds, parallaxMas);
 
-  const Real lightYears = io.number(Field::DistanceParsecs) * 3.26156;
+  const Real lightYears = io.number(Field::DistanceParsecs) * kLightYearsPerParsec;
   faults.check();
   io.write(Field::DistanceLightYears, lightYears);
 
-  const Real astronomicalUnits = io.number(Field::DistanceParsecs) * 206265.0;
+  const Real astronomicalUnits = io.number(Field::DistanceParsecs) * kAstronomicalUnitsPerParsec;
   faults.check();
   io.write(Field::DistanceAstronomicalUnits, astronomicalUnits);
 
-  const Real kilometres = io.number(Field::DistanceParsecs) * 3.086e13;
+  const Real kilometres = io.number(Field::DistanceParsecs) * kKilometresPerParsec;
   faults.check();
   io.write(Field::DistanceKilometres, kilometres);
 }
