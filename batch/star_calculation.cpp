@@ -18,13 +18,13 @@ namespace {
 constexpr double kMilliarcsecondsPerDegree = 3600.0 * 1000.0;
 
 // The temperature button nearest a temperature, pressed.
-Handler pressNearestPreset(const std::string& kelvin) {
+auto pressNearestPreset(const std::string& kelvin) {
   return [kelvin](FieldStore& store, Runtime& runtime) {
     pressPreset(nearestPreset(parseNumber(kelvin, runtime.decimalSeparator())), store, runtime);
   };
 }
 
-Handler typeAngleInDegrees(const std::string& milliarcseconds) {
+auto typeAngleInDegrees(const std::string& milliarcseconds) {
   return [milliarcseconds](FieldStore& store, Runtime& runtime) {
     FieldIO io(store, runtime);
     io.write(Field::AngleDegrees,
@@ -40,7 +40,7 @@ StarResult calculateStar(const StarInput& star, SurfaceSource surfaceSource,
   MemoryFieldStore& fields = result.fields;
   RecordingRuntime runtime(".");
   // One button press; false once it has reported an error.
-  const auto press = [&](const Handler& handler) {
+  const auto press = [&](const auto& handler) {
     runHandler(handler, fields, runtime);
     if (runtime.errors.empty()) return true;
     result.error = runtime.errors.front();

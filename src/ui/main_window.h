@@ -31,7 +31,6 @@ class MainWindow : public QMainWindow {
   void buildForm(QWidget* canvas);
   void buildPresets(QWidget* canvas);
   void buildMenus();
-  void bind(QPushButton* button, Handler handler);
   void bind(QPushButton* button, const Action& action);
   void nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading);
   void chainTabOrder();
