@@ -8,11 +8,11 @@ namespace vespera {
 
 void parsecsFromParallax(FieldStore& store, Runtime& runtime) {
   FieldIO io(store, runtime);
-  FaultTests faults;
+  FaultRegister faults;
   // Milliarcseconds to arcseconds first, then the reciprocal: a parallax that reads as 0
   // is a division by zero and leaves the distance in parsecs as it was.
-  const Real arcseconds = io.number(Field::ParallaxMilliarcseconds) / 1000.0;
-  const Real parsecs = 1.0 / arcseconds;
+  const CheckedReal arcseconds = io.number(Field::ParallaxMilliarcseconds) / 1000.0;
+  const CheckedReal parsecs = 1.0 / arcseconds;
   faults.check();
   io.write(Field::DistanceParsecs, parsecs);
 }

@@ -7,8 +7,8 @@ namespace vespera {
 void convertByDivision(Field source, double divisor, Field target, FieldStore& store,
                        Runtime& runtime) {
   FieldIO io(store, runtime);
-  FaultTests faults;
-  const Real quotient = io.number(source) / divisor;
+  FaultRegister faults;
+  const CheckedReal quotient = io.number(source) / divisor;
   faults.check();
   io.write(target, quotient);
 }
