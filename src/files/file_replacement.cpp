@@ -135,4 +135,13 @@ Replacement replaceFileContent(const QString& path, const ContentWriter& writeCo
 
 QString replacementFolder(const QString& path) { return resolved(path).absolutePath(); }
 
+bool writeRecordFile(std::string_view path, std::string_view bytes) {
+  const auto writeBytes = [bytes](QFileDevice& file) {
+    return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+  };
+  return replaceFileContent(QString::fromUtf8(path.data(), qsizetype(path.size())), writeBytes,
+                            WithoutTemporaryFile::WriteInPlace,
+                            DeviceWait::Never) == Replacement::Done;
+}
+
 }  // namespace vespera

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace vespera {
 
@@ -50,5 +51,12 @@ Replacement replaceFileContent(const QString& path, const ContentWriter& writeCo
 
 // The folder the temporary file for `path` is made in: that of the file a link leads to.
 QString replacementFolder(const QString& path);
+
+// How the desktop writes a measurement file: the bytes become the whole content of the
+// file at `path` (UTF-8, relative to the current folder), through a temporary file beside
+// it, or in place where none can be made there; false when they could not be written
+// whole, and then the file keeps its earlier content. A pipe is written only while its
+// reader takes the bytes: one that nobody reads fails at once rather than hang the window.
+bool writeRecordFile(std::string_view path, std::string_view bytes);
 
 }  // namespace vespera

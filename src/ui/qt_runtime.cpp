@@ -1,6 +1,6 @@
 #include "ui/qt_runtime.h"
 
-#include "files/record_file_writer.h"
+#include "files/file_replacement.h"
 #include "storage/windows1252.h"
 #include "ui/twips.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/recording_runtime.h"
-#include "files/record_file_writer.h"
+#include "files/file_replacement.h"
 #include "form/form_layout.h"
 #include "platform/memory_registry.h"
 #include "platform/printer.h"
