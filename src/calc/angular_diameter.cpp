@@ -1,6 +1,5 @@
 #include "calc/angular_diameter.h"
 
-#include "calc/unit_conversion.h"
 #include "calc/units.h"
 #include "core/field_io.h"
 
