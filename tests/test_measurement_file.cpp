@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "files/file_replacement.h"
 #include "storage/windows1252.h"
 #include "support/files.h"

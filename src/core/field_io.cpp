@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/field_io.h"
 
 #include "core/number_text.h"
