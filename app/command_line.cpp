@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "command_line.h"
 
 #include "core/app_identity.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "batch_command.h"
 
 #include "batch_help.h"
@@ -194,8 +196,8 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
       // The old file stays as it was unless the whole run succeeds. Where the result
       // cannot be made beside it first, the run is refused: it may be larger than memory
       // or than the room left elsewhere, so nothing else could put the old file back.
-      replaced =
-          replaceFileContent(options.output, work, WithoutTemporaryFile::Refuse, &replacementError);
+      replaced = replaceFileContent(options.output, work, WithoutTemporaryFile::Refuse,
+                                    DeviceWait::Allowed, &replacementError);
     }
   } catch (const std::bad_alloc&) {
     progress.finish();

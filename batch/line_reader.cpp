@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "line_reader.h"
 
 #include <algorithm>
@@ -60,7 +62,8 @@ LineReader::Status LineReader::cutLines(bool atEnd, std::vector<Line>& lines) {
     const std::size_t end = complete ? newline : pending_.size();
     searched_ = end;
     std::string_view text(pending_.data() + start, end - start);
-    if (complete && text.ends_with('\r')) text.remove_suffix(1);
+    // A CR before LF, or as the input's very last byte, ends the line with it.
+    if ((complete || atEnd) && text.ends_with('\r')) text.remove_suffix(1);
     // A line still arriving may yet end in CR LF: its CR is not held against it.
     if (text.size() > limits_.longestLine + (complete || atEnd ? 0 : 1)) {
       ++lineNumber_;

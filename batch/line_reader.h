@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <cstddef>
@@ -26,9 +28,9 @@ struct LineLimits {
 };
 
 // Cuts a stream of bytes into lines, block by block, as it arrives: a line ends at LF or CR
-// LF, and the last one also where the input ends. A byte order mark at the very start is
-// dropped. Empty lines are counted but not handed out, and a run of them costs no more
-// than reading it.
+// LF, and the last one also at a CR or where the input ends. A byte order mark at the very
+// start is dropped. Empty lines are counted but not handed out, and a run of them costs no
+// more than reading it.
 class LineReader {
  public:
   // Reads up to `size` bytes into `into`, as read() does: the count read, 0 at the end of

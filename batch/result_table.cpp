@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "result_table.h"
 
 #include "csv_line.h"

@@ -1,15 +1,19 @@
-#include "star_calculation.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "nearest_preset.h"
+#include "star_calculation.h"
 
 #include "calc/angular_diameter.h"
 #include "calc/bv_temperature.h"
 #include "calc/diameter.h"
 #include "calc/distance_units.h"
+#include "calc/presets.h"
 #include "core/field_io.h"
 #include "core/handler.h"
 #include "core/number_text.h"
 #include "core/recording_runtime.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace vespera {
 namespace {
@@ -17,14 +21,26 @@ namespace {
 // The angular panel takes degrees; the catalogues give milliarcseconds.
 constexpr double kMilliarcsecondsPerDegree = 3600.0 * 1000.0;
 
+// The temperature button a user would press for a star of this temperature: the one whose
+// caption is nearest to it. Halfway between two buttons the cooler one is taken (3300 K
+// presses 3200): the table runs coolest first and min_element keeps the first of equals.
+// Beyond the ends of the row the end button is taken (500 K presses 1000, 60000 K presses
+// 43000).
+const TemperaturePreset& nearestPreset(double kelvin) {
+  const auto presets = temperaturePresets();
+  return *std::ranges::min_element(presets, {}, [kelvin](const TemperaturePreset& preset) {
+    return std::abs(preset.kelvin - kelvin);
+  });
+}
+
 // The temperature button nearest a temperature, pressed.
-Handler pressNearestPreset(const std::string& kelvin) {
+auto pressNearestPreset(const std::string& kelvin) {
   return [kelvin](FieldStore& store, Runtime& runtime) {
     pressPreset(nearestPreset(parseNumber(kelvin, runtime.decimalSeparator())), store, runtime);
   };
 }
 
-Handler typeAngleInDegrees(const std::string& milliarcseconds) {
+auto typeAngleInDegrees(const std::string& milliarcseconds) {
   return [milliarcseconds](FieldStore& store, Runtime& runtime) {
     FieldIO io(store, runtime);
     io.write(Field::AngleDegrees,
@@ -40,7 +56,7 @@ StarResult calculateStar(const StarInput& star, SurfaceSource surfaceSource,
   MemoryFieldStore& fields = result.fields;
   RecordingRuntime runtime(".");
   // One button press; false once it has reported an error.
-  const auto press = [&](const Handler& handler) {
+  const auto press = [&](const auto& handler) {
     runHandler(handler, fields, runtime);
     if (runtime.errors.empty()) return true;
     result.error = runtime.errors.front();

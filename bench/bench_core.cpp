@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Micro-benchmarks of the number core: the two conversions every field read
 // and write goes through, and a whole "CALCOLA" on fields held in memory.
 // Run: build with -DVESPERA_BUILD_BENCH=ON, then bench/bench_core.

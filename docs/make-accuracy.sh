@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compares vespera-batch's diameters with interferometric ones.
 #
 #   docs/make-accuracy.sh BATCH_EXECUTABLE [STARS_CSV]

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target of the two conversions between field text and numbers. Each input is
 // read as field text on a period and on a comma machine: it gives a finite number or an
 // overflow fault. That number, and the double whose bits are the input's first eight

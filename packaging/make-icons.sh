@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders vespera.svg into the hicolor PNG sizes committed under icons/, and packs four of
 # them into the Windows icon windows/vespera.ico (the 256 pixel one kept as PNG, as Windows
 # wants it). Run again after changing the SVG (needs rsvg-convert and icotool, Debian:

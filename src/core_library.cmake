@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # vespera_core: the calculator in standard C++20 with no Qt. Included by src/CMakeLists.txt,
 # and alone by the check that the core builds where no Qt can be found (tests/core_alone)
 # and by the WebAssembly build of the web page.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // GetKeyValue, case by case, and the rights a key is opened with, on the registry stand-in
 // and, on Windows or under Wine, on the real registry through advapi32, each held to the
 // result Windows documents. Plain C++ without Qt, so a bare cross compiler builds it. Under

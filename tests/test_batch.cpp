@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/number_text.h"
 #include "line_reader.h"
 #include "support/files.h"
@@ -164,6 +166,7 @@ class BatchTest : public QObject {
     row("nothing", "", "end");
     row("too long", "12345678\r\n123456789\n", "1:12345678|2 too long");
     row("too long, unended", "1\n123456789", "1:1|2 too long");
+    row("longest, ended by a last CR", "a\r\n12345678\r", "1:a|2:12345678|end");
     row("read failure", "a\nb", "1:a|read error 5");  // EIO
   }
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "support/test_window.h"
 #include "core/handler.h"
 #include "platform/system_info.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cuts each free font the page ships down to the characters the page uses, as WOFF2.
 #   make-fonts.sh WEB_FONT_LIST CHARACTERS_FILE FOLDER
 # Each line of the list is a file name and a fontconfig pattern, tab-separated; fontconfig

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator as the web page's WebAssembly module: a C interface over one PageSession,
 // with texts in UTF-8. The page's script starts it with the browser's decimal separator,
 // copies its text boxes in before each press and replays the outcome (JSON) after it.

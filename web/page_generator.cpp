@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the page and the files drawn from the same tables as the desktop's window into the
 // site's folder: index.html, layout.css, vespera.webmanifest, icon.svg; and into the build's
 // the list of web fonts to cut and the characters they must hold.

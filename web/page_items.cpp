@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/field_store.h"
 #include "form/about_layout.h"
 #include "form/preset_buttons.h"

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes site-files.js into the site folder SITE: the files the service worker keeps, and a
 # version made of their digest. Run with cmake -DSITE=... -P site-files.cmake.
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)

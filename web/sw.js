@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeps the site's own files, and nothing else, so that the page works offline after the
 // first visit. site-files.js, written by the build, names them and their version; a new
 // version replaces the old one whole.

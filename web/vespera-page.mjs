@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The page's glue to the calculator in vespera-core.wasm. It calculates nothing and holds no
 // text or table: index.html and layout.css are drawn from the window's tables at build time,
 // and every press runs the desktop's own handler in the module, whose outcome (fields,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vespera-batch side by side with a mawk program and a Python script that compute the
 # same results (diameter in metres, absolute magnitude, ratio to the Sun, parallax,
 # light years, astronomical units, kilometres) with the same constants, on N seeded

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /*
  * mapwait: starts a program and reports how long it takes to put its first
  * top-level window on the screen, and how much memory it holds a moment later.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up benchmark: how long Vespera and three peer calculators take from
 # exec to their first window on screen, and how much memory they hold a
 # second later. Runs on a private Xvfb, so it works on a headless machine and

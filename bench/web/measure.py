@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Sizes and load times of the web page against its budgets: the whole site at most 300 KB
 compressed, the module at most 150 KB, the first CALCOLA answer at most 300 ms after
 navigation (median of cold loads).

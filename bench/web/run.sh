@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The web page's budgets, measured, not tested: the site's and the module's size compressed
 # (gzip -9 and Brotli 11, as a static host serves them), and the time from navigation to the
 # first CALCOLA answer in headless Chromium on localhost, median of 10 cold loads (no HTTP

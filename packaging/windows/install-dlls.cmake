@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs Qt's platform plugin into platforms/ and, beside the executables, every DLL they
 # load that is not part of Windows: the imports of the executables and of the plugin,
 # followed from DLL to DLL. Run at install time with VESPERA_EXECUTABLES, VESPERA_PLUGIN,

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Windows resources for the executables: the program's icon and the version information.
 # Included from the top-level CMakeLists.txt on Windows only.
 enable_language(RC)

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "calc/angular_diameter.h"
 
-#include "calc/unit_conversion.h"
+#include "calc/units.h"
 #include "core/field_io.h"
 
 namespace vespera {
@@ -17,17 +19,17 @@ void degreesFromArcSeconds(FieldStore& store, Runtime& runtime) {
 
 void diameterFromAngle(FieldStore& store, Runtime& runtime) {
   FieldIO io(store, runtime);
-  FaultTests faults;
-  const Real degrees = io.number(Field::AngleDegrees);
+  FaultRegister faults;
+  const CheckedReal degrees = io.number(Field::AngleDegrees);
   // Pi to fifteen digits, as this panel has always used it.
-  const Real radiansPerDegree = Real(3.14159265358979) / 180.0;
-  const Real radians = degrees * radiansPerDegree;
+  const CheckedReal radiansPerDegree = CheckedReal(3.14159265358979) / 180.0;
+  const CheckedReal radians = degrees * radiansPerDegree;
   faults.check();
-  const Real slope = tangent(radians);
-  const Real parsecs = io.number(Field::DistanceParsecs);
+  const CheckedReal slope = tangent(radians);
+  const CheckedReal parsecs = io.number(Field::DistanceParsecs);
   // The whole angle goes into the tangent: the diameter is neither halved nor
   // doubled. Distance times kilometres per parsec first, then the tangent.
-  const Real kilometres = (parsecs * 3.086e13) * slope;
+  const CheckedReal kilometres = (parsecs * kKilometresPerParsec) * slope;
   faults.check();
   io.write(Field::AngularDiameterKilometres, kilometres);
 }

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <array>
@@ -32,10 +34,14 @@ enum class Caption {
   AngularPanel,      // "Calcolo diametro con dimensione angolare"
   ColourIndexPanel,  // "Calcolo temperatura valido con B-V tra 0 e 2"
   DistancePanel,     // "Trasporto dati sù distanza Parsec"
+  // (DistancePanel stays last: the count is checked against it.)
 };
 
-inline constexpr std::size_t kCaptionCount = 23;
-
 constexpr std::size_t indexOf(Caption caption) { return static_cast<std::size_t>(caption); }
+
+// Stores hold one text per caption by this count: it must follow the enum.
+inline constexpr std::size_t kCaptionCount = 23;
+static_assert(indexOf(Caption::DistancePanel) + 1 == kCaptionCount,
+              "a caption added or taken away");
 
 }  // namespace vespera

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/checked_real.h"
 
 #include <cmath>
@@ -21,44 +23,52 @@ void raise(FaultKind kind) {
 
 // Compares a result with its operands: a NaN out of non-NaN operands is an
 // invalid operation, an infinity out of finite operands an overflow.
-Real noted(double result, double a, double b = 0.0) {
+CheckedReal noted(double result, double a, double b = 0.0) {
   if (std::isnan(result) && !std::isnan(a) && !std::isnan(b)) {
     raise(FaultKind::InvalidOperation);
   } else if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) {
     raise(FaultKind::Overflow);
   }
-  return Real(result);
+  return CheckedReal(result);
 }
 
 }  // namespace
 
-Real operator+(Real a, Real b) { return noted(a.value_ + b.value_, a.value_, b.value_); }
-Real operator-(Real a, Real b) { return noted(a.value_ - b.value_, a.value_, b.value_); }
-Real operator*(Real a, Real b) { return noted(a.value_ * b.value_, a.value_, b.value_); }
+CheckedReal operator+(CheckedReal a, CheckedReal b) {
+  return noted(a.value_ + b.value_, a.value_, b.value_);
+}
+CheckedReal operator-(CheckedReal a, CheckedReal b) {
+  return noted(a.value_ - b.value_, a.value_, b.value_);
+}
+CheckedReal operator*(CheckedReal a, CheckedReal b) {
+  return noted(a.value_ * b.value_, a.value_, b.value_);
+}
 
-Real operator/(Real a, Real b) {
+CheckedReal operator/(CheckedReal a, CheckedReal b) {
   if (b.value_ == 0.0 && std::isfinite(a.value_) && a.value_ != 0.0) {
     raise(FaultKind::DivisionByZero);
   }
   return noted(a.value_ / b.value_, a.value_, b.value_);
 }
 
-Real naturalLog(Real x) {
+CheckedReal naturalLog(CheckedReal x) {
   if (!(x.value() > 0.0)) throw ArithmeticFault(FaultKind::LogarithmDomain);
   return noted(std::log(x.value()), x.value());
 }
 
-Real power(Real base, Real exponent) {
+CheckedReal power(CheckedReal base, CheckedReal exponent) {
   return noted(std::pow(base.value(), exponent.value()), base.value(), exponent.value());
 }
 
-Real squareRoot(Real x) { return noted(std::sqrt(x.value()), x.value()); }
+CheckedReal squareRoot(CheckedReal x) { return noted(std::sqrt(x.value()), x.value()); }
 
-Real tangent(Real radians) { return noted(std::tan(radians.value()), radians.value()); }
+CheckedReal tangent(CheckedReal radians) {
+  return noted(std::tan(radians.value()), radians.value());
+}
 
-FaultTests::FaultTests() { gFaultPending = false; }
+FaultRegister::FaultRegister() { gFaultPending = false; }
 
-void FaultTests::check() {
+void FaultRegister::check() {
   if (gFaultPending) {
     gFaultPending = false;
     throw ArithmeticFault(gPendingKind);

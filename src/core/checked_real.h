@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/runtime_error.h"
@@ -7,33 +9,34 @@ namespace vespera {
 // A double whose arithmetic notes every invalid operation, division by zero and
 // overflow in a sticky register, the way a floating-point unit raises its
 // exception flags. Handlers compute with it in plain notation and call
-// FaultTests::check() at their fault tests, which throws if anything was noted
+// FaultRegister::check() at their fault tests, which throws if anything was noted
 // since the previous test. Tracking it in code rather than through <cfenv>
 // keeps it exact under any optimisation level or sanitizer.
-class Real {
+class CheckedReal {
  public:
-  constexpr Real(double value = 0.0) : value_(value) {}  // NOLINT: implicit by design
+  constexpr CheckedReal(double value = 0.0) : value_(value) {}  // NOLINT: implicit by design
   constexpr double value() const { return value_; }
 
-  friend Real operator+(Real a, Real b);
-  friend Real operator-(Real a, Real b);
-  friend Real operator*(Real a, Real b);
-  friend Real operator/(Real a, Real b);
-  friend Real operator-(Real a) { return Real(-a.value_); }
+  friend CheckedReal operator+(CheckedReal a, CheckedReal b);
+  friend CheckedReal operator-(CheckedReal a, CheckedReal b);
+  friend CheckedReal operator*(CheckedReal a, CheckedReal b);
+  friend CheckedReal operator/(CheckedReal a, CheckedReal b);
+  friend CheckedReal operator-(CheckedReal a) { return CheckedReal(-a.value_); }
 
  private:
   double value_;
 };
 
-Real naturalLog(Real x);  // throws ArithmeticFault at once for x <= 0
-Real power(Real base, Real exponent);
-Real squareRoot(Real x);
-Real tangent(Real radians);
+CheckedReal naturalLog(CheckedReal x);  // throws ArithmeticFault at once for x <= 0
+CheckedReal power(CheckedReal base, CheckedReal exponent);
+CheckedReal squareRoot(CheckedReal x);
+CheckedReal tangent(CheckedReal radians);
 
-// One handler's run: construction clears the register, check() is a fault test.
-class FaultTests {
+// The sticky register for one handler's run: construction clears it, and check(), a fault
+// test, throws the first fault noted since it was cleared.
+class FaultRegister {
  public:
-  FaultTests();
+  FaultRegister();
   void check();
 };
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <array>
@@ -29,9 +31,15 @@ enum class Field {
   AngleArcSeconds,
   SpectralType,  // free text, for the record only
   FileName,      // path of the measurement file
+  // (FileName stays last: the count is checked against it.)
 };
 
+constexpr std::size_t indexOf(Field field) { return static_cast<std::size_t>(field); }
+
+// Stores hold one text per field by this count, and kAllFields lists them: both must follow
+// the enum, which the compiler checks.
 inline constexpr std::size_t kFieldCount = 20;
+static_assert(indexOf(Field::FileName) + 1 == kFieldCount, "a field added or taken away");
 
 inline constexpr std::array<Field, kFieldCount> kAllFields = {
     Field::SurfaceMagnitude,
@@ -55,7 +63,11 @@ inline constexpr std::array<Field, kFieldCount> kAllFields = {
     Field::SpectralType,
     Field::FileName,
 };
-
-constexpr std::size_t indexOf(Field field) { return static_cast<std::size_t>(field); }
+static_assert([] {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    if (indexOf(kAllFields[i]) != i) return false;
+  }
+  return true;
+}());
 
 }  // namespace vespera

@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/field_io.h"
 
 #include "core/number_text.h"
 
 namespace vespera {
 
-Real FieldIO::number(Field field) const {
+CheckedReal FieldIO::number(Field field) const {
   return parseNumber(store_.text(field), runtime_.decimalSeparator());
 }
 
-void FieldIO::write(Field field, Real value) {
+void FieldIO::write(Field field, CheckedReal value) {
   store_.setText(field, formatNumber(value.value(), runtime_.decimalSeparator()));
 }
 

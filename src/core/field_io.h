@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/checked_real.h"
@@ -12,8 +14,8 @@ class FieldIO {
  public:
   FieldIO(FieldStore& store, Runtime& runtime) : store_(store), runtime_(runtime) {}
 
-  Real number(Field field) const;
-  void write(Field field, Real value);
+  CheckedReal number(Field field) const;
+  void write(Field field, CheckedReal value);
   void clear(Field field) { store_.setText(field, {}); }
   // The warning of the main calculation for a field whose text is exactly empty (a blank
   // is not empty). Returns whether it warned.

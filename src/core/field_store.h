@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/caption.h"
@@ -21,11 +23,14 @@ class FieldStore {
   virtual std::string caption(Caption caption) const = 0;
 };
 
+// What a fresh window shows in the file-name box.
+inline constexpr std::string_view kDefaultFileName = "C:\\.txt";
+
 // Fields and captions held in memory. A new store holds what a fresh window's fields hold
 // (all empty, the file name "C:\.txt"), and empty captions until they are set.
 class MemoryFieldStore : public FieldStore {
  public:
-  MemoryFieldStore();
+  MemoryFieldStore() { texts_[indexOf(Field::FileName)] = kDefaultFileName; }
   std::string text(Field field) const override { return texts_[indexOf(field)]; }
   void setText(Field field, std::string text) override { texts_[indexOf(field)] = std::move(text); }
   // The text itself, without a copy, for a reader that holds this store by its own type.
@@ -37,8 +42,5 @@ class MemoryFieldStore : public FieldStore {
   std::array<std::string, kFieldCount> texts_;
   std::array<std::string, kCaptionCount> captions_;
 };
-
-// What a fresh window shows in the file-name box.
-inline constexpr std::string_view kDefaultFileName = "C:\\.txt";
 
 }  // namespace vespera

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "files/file_replacement.h"
 
 #include <QFile>
@@ -8,6 +10,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -51,9 +54,22 @@ bool onlyTheFolderRefuses(const QFileInfo& target) {
 
 // For targets that must keep their identity: renaming a new file over
 // /dev/full, which root may do, would replace the device itself.
-Replacement writeDevice(const QString& path, const ContentWriter& writeContent) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return Replacement::Failed;
+Replacement writeDevice(const QString& path, const ContentWriter& writeContent, DeviceWait wait) {
+  QFile file;
+#ifdef _WIN32
+  // Opening a pipe that no server holds fails at once: nothing waits.
+  static_cast<void>(wait);
+  file.setFileName(path);
+  const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+#else
+  // Opening a pipe for writing waits for a reader, and a full one makes writes wait. Opened
+  // without blocking, and kept so, both fail at once instead (ENXIO, EAGAIN).
+  const int flags = O_WRONLY | O_TRUNC | O_CLOEXEC | (wait == DeviceWait::Never ? O_NONBLOCK : 0);
+  const int descriptor = ::open(QFile::encodeName(path).constData(), flags);
+  const bool opened =
+      descriptor >= 0 && file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+#endif
+  if (!opened) return Replacement::Failed;
   const bool written = writeContent(file) && file.flush();
   file.close();
   return written && file.error() == QFileDevice::NoError ? Replacement::Done : Replacement::Failed;
@@ -80,11 +96,11 @@ Replacement writeInPlaceKeepingEarlier(const QString& path, const ContentWriter&
 }
 
 Replacement replace(const QString& path, const ContentWriter& writeContent,
-                    WithoutTemporaryFile without) {
+                    WithoutTemporaryFile without, DeviceWait wait) {
   if (path.isEmpty()) return Replacement::Failed;
   // A folder lands here too and fails at the open.
   const QFileInfo target = resolved(path);
-  if (target.exists() && !target.isFile()) return writeDevice(path, writeContent);
+  if (target.exists() && !target.isFile()) return writeDevice(path, writeContent, wait);
 
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
@@ -112,13 +128,22 @@ Replacement replace(const QString& path, const ContentWriter& writeContent,
 }  // namespace
 
 Replacement replaceFileContent(const QString& path, const ContentWriter& writeContent,
-                               WithoutTemporaryFile without, int* systemError) {
+                               WithoutTemporaryFile without, DeviceWait wait, int* systemError) {
   errno = 0;
-  const Replacement replaced = replace(path, writeContent, without);
+  const Replacement replaced = replace(path, writeContent, without, wait);
   if (systemError != nullptr) *systemError = replaced == Replacement::Failed ? errno : 0;
   return replaced;
 }
 
 QString replacementFolder(const QString& path) { return resolved(path).absolutePath(); }
+
+bool writeRecordFile(std::string_view path, std::string_view bytes) {
+  const auto writeBytes = [bytes](QFileDevice& file) {
+    return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+  };
+  return replaceFileContent(QString::fromUtf8(path.data(), qsizetype(path.size())), writeBytes,
+                            WithoutTemporaryFile::WriteInPlace,
+                            DeviceWait::Never) == Replacement::Done;
+}
 
 }  // namespace vespera

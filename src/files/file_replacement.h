@@ -1,9 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QFileDevice>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace vespera {
 
@@ -21,6 +25,15 @@ enum class WithoutTemporaryFile {
   Refuse,
 };
 
+// Whether writing may wait on the far end of a device: a pipe that nobody reads yet, or one
+// too full to take more.
+enum class DeviceWait : std::uint8_t {
+  // A command in a pipeline waits for its reader, as the shell's redirection does.
+  Allowed,
+  // A window must not hang on a pipe that nobody reads: such a write fails at once.
+  Never,
+};
+
 enum class Replacement { Done, Failed, NoTemporaryFile };
 
 // Makes what `writeContent` writes the whole content of the file at path (relative paths
@@ -30,13 +43,22 @@ enum class Replacement { Done, Failed, NoTemporaryFile };
 // A failure never costs the user the earlier content: it goes to a temporary file beside
 // the target, which replaces it only once complete and on the disk. Where no temporary file
 // can be made there, `without` decides. A target that exists and is not a regular file (a
-// device, a pipe) is always written directly and never replaced. Nothing stays open once
-// this returns, also when writeContent throws. On a failure, `systemError` (when given)
-// receives the errno of the call that failed, or 0 when the system gave none.
+// device, a pipe) is always written directly and never replaced; `wait` decides whether
+// that may wait. Nothing stays open once this returns, also when writeContent throws. On a
+// failure, `systemError` (when given) receives the errno of the call that failed, or 0 when
+// the system gave none.
 Replacement replaceFileContent(const QString& path, const ContentWriter& writeContent,
-                               WithoutTemporaryFile without, int* systemError = nullptr);
+                               WithoutTemporaryFile without, DeviceWait wait,
+                               int* systemError = nullptr);
 
 // The folder the temporary file for `path` is made in: that of the file a link leads to.
 QString replacementFolder(const QString& path);
+
+// How the desktop writes a measurement file: the bytes become the whole content of the
+// file at `path` (UTF-8, relative to the current folder), through a temporary file beside
+// it, or in place where none can be made there; false when they could not be written
+// whole, and then the file keeps its earlier content. A pipe is written only while its
+// reader takes the bytes: one that nobody reads fails at once rather than hang the window.
+bool writeRecordFile(std::string_view path, std::string_view bytes);
 
 }  // namespace vespera

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "form/form_layout.h"
 
 #include "calc/angular_diameter.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/caption.h"
 #include "core/field.h"
-#include "core/field_store.h"
-#include "core/runtime.h"
+#include "core/handler.h"
 
 #include <optional>
 #include <span>
@@ -83,15 +84,13 @@ struct PanelRow {
 // What the window does itself, rather than through a handler on the fields.
 enum class WindowCommand { None, Exit, Print, OpenManual, OpenAbout };
 
-using HandlerFunction = void (*)(FieldStore&, Runtime&);
-
 // A button's or menu item's work: a handler on the fields, or a command of the window.
 struct Action {
   // NOLINTNEXTLINE(google-explicit-constructor): table rows name the handler alone
-  constexpr Action(HandlerFunction function) : handler(function) {}
+  constexpr Action(Handler function) : handler(function) {}
   // NOLINTNEXTLINE(google-explicit-constructor): table rows name the command alone
   constexpr Action(WindowCommand windowCommand) : command(windowCommand) {}
-  HandlerFunction handler = nullptr;
+  Handler handler = nullptr;
   WindowCommand command = WindowCommand::None;
 };
 

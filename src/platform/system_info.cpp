@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/system_info.h"
 
 #include "platform/registry_value.h"

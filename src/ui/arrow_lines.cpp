@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/arrow_lines.h"
 
 #include "form/form_layout.h"

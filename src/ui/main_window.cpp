@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/main_window.h"
 
 #include "form/form_layout.h"
@@ -80,9 +82,11 @@ void MainWindow::buildPresets(QWidget* canvas) {
     QPushButton* button = makePresetButton(preset, canvas);
     tabStops_.emplace_back(preset.tabIndex, button);
     const TemperaturePreset& pressed = *preset.preset;
-    bind(button, Handler([&pressed](FieldStore& store, Runtime& runtime) {
-           pressPreset(pressed, store, runtime);
-         }));
+    const auto press = [&pressed](FieldStore& store, Runtime& runtime) {
+      pressPreset(pressed, store, runtime);
+    };
+    connect(button, &QPushButton::clicked, this,
+            [this, press] { runHandler(press, *store_, runtime_); });
   }
 }
 
@@ -110,18 +114,14 @@ void MainWindow::nameForScreenReaders(QLineEdit* box, std::optional<Caption> hea
   box->setAccessibleName(label->text().trimmed());
 }
 
-void MainWindow::bind(QPushButton* button, Handler handler) {
-  connect(button, &QPushButton::clicked, this,
-          [this, handler = std::move(handler)] { runHandler(handler, *store_, runtime_); });
-}
-
 void MainWindow::bind(QPushButton* button, const Action& action) {
-  if (action.handler) {
-    bind(button, Handler(action.handler));
-  } else {
-    connect(button, &QPushButton::clicked, this,
-            [this, command = action.command] { run(command); });
-  }
+  connect(button, &QPushButton::clicked, this, [this, action] {
+    if (action.handler) {
+      runHandler(action.handler, *store_, runtime_);
+    } else {
+      run(action.command);
+    }
+  });
 }
 
 void MainWindow::run(WindowCommand command) {

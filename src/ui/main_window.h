@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/handler.h"
@@ -31,7 +33,6 @@ class MainWindow : public QMainWindow {
   void buildForm(QWidget* canvas);
   void buildPresets(QWidget* canvas);
   void buildMenus();
-  void bind(QPushButton* button, Handler handler);
   void bind(QPushButton* button, const Action& action);
   void nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading);
   void chainTabOrder();

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/qt_runtime.h"
 
-#include "files/record_file_writer.h"
+#include "files/file_replacement.h"
 #include "storage/windows1252.h"
 #include "ui/twips.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/sunken_box_style.h"
 
 #include <qdrawutil.h>

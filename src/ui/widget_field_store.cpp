@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/widget_field_store.h"
 
 #include "form/form_layout.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The core without Qt: the manual's sample request pressed through the window's controls by
 // name, on a period and on a comma machine, then saved, with the texts, messages and bytes
 // a user of the window gets. Prints each difference and exits 1 on any.

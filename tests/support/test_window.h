@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/recording_runtime.h"
-#include "files/record_file_writer.h"
+#include "files/file_replacement.h"
 #include "form/form_layout.h"
 #include "platform/memory_registry.h"
 #include "platform/printer.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The web page in Debian's headless Chromium, driven through chromium-driver as a person
 drives it: cases of cases.txt typed and clicked against the native core's outcomes, saving,
 printing to PDF, a phone's viewport by touch, the keyboard, both colour schemes, axe-core,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cases of cases.txt, each pressed through the desktop's path (the window's controls on
 // the core, with the desktop's separator rule and error boxes) and through the web page's
 // PageSession. Prints each case's outcome as one JSON line and exits 1 where the page's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The generated page as a browser and a screen reader resolve it: every id once; every id a
 // label, group, menu or window refers to present; a text box for each field the page's
 // calculator answers with; a button for every control the page presses. Prints each fault
