@@ -22,6 +22,7 @@ void diameterFromAngle(FieldStore& store, Runtime& runtime) {
   FaultRegister faults;
   const CheckedReal degrees = io.number(Field::AngleDegrees);
   // Pi to fifteen digits, as this panel has always used it.
+  // NOLINTNEXTLINE(modernize-use-std-numbers): this panel's pi, which std::numbers::pi is not
   const CheckedReal radiansPerDegree = CheckedReal(3.14159265358979) / 180.0;
   const CheckedReal radians = degrees * radiansPerDegree;
   faults.check();

@@ -25,7 +25,8 @@ CheckedReal diameterInMetres(const FieldIO& io, FaultRegister& faults) {
   const CheckedReal absolute = absoluteMagnitude(io);
   const CheckedReal x = (surface - absolute) / 2.51;
   faults.check();
-  const CheckedReal area = power(10.0, x) / 3.141592;
+  const CheckedReal area =
+      power(10.0, x) / 3.141592;  // NOLINT(modernize-use-std-numbers): see above
   faults.check();
   const CheckedReal diameter = 2.0 * squareRoot(area);
   faults.check();

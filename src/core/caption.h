@@ -4,13 +4,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace vespera {
 
 // The texts on the main window that are not fields: the heading of each box and the title
 // of each panel. The save buttons copy some of them into the measurement record, as the
 // window shows them. A heading shares its name with the field it names.
-enum class Caption {
+enum class Caption : std::uint8_t {
   PresetTemperatures,  // above the temperature buttons
   SurfaceMagnitude,
   ApparentMagnitude,

@@ -4,13 +4,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace vespera {
 
 // The twenty text boxes of the main window, by what they hold. Every value the calculator
 // knows lives as the text of one of them; the handlers address them by these names, and
 // the window's layout table ties each one to its text box.
-enum class Field {
+enum class Field : std::uint8_t {
   SurfaceMagnitude,   // absolute V magnitude of one square metre of the star's surface
   ApparentMagnitude,  // apparent V magnitude
   DistanceParsecs,

@@ -7,16 +7,16 @@
 namespace vespera {
 
 CheckedReal FieldIO::number(Field field) const {
-  return parseNumber(store_.text(field), runtime_.decimalSeparator());
+  return parseNumber(store_->text(field), runtime_->decimalSeparator());
 }
 
 void FieldIO::write(Field field, CheckedReal value) {
-  store_.setText(field, formatNumber(value.value(), runtime_.decimalSeparator()));
+  store_->setText(field, formatNumber(value.value(), runtime_->decimalSeparator()));
 }
 
 bool FieldIO::warnIfEmpty(Field field) {
-  if (!store_.text(field).empty()) return false;
-  runtime_.messageBox(kEmptyFieldWarning);
+  if (!store_->text(field).empty()) return false;
+  runtime_->messageBox(kEmptyFieldWarning);
   return true;
 }
 

@@ -12,18 +12,18 @@ namespace vespera {
 // write through formatNumber, with the user's decimal separator.
 class FieldIO {
  public:
-  FieldIO(FieldStore& store, Runtime& runtime) : store_(store), runtime_(runtime) {}
+  FieldIO(FieldStore& store, Runtime& runtime) : store_(&store), runtime_(&runtime) {}
 
   CheckedReal number(Field field) const;
   void write(Field field, CheckedReal value);
-  void clear(Field field) { store_.setText(field, {}); }
+  void clear(Field field) { store_->setText(field, {}); }
   // The warning of the main calculation for a field whose text is exactly empty (a blank
   // is not empty). Returns whether it warned.
   bool warnIfEmpty(Field field);
 
  private:
-  FieldStore& store_;
-  Runtime& runtime_;
+  FieldStore* store_;  // never null, as are the references it is made from
+  Runtime* runtime_;
 };
 
 inline constexpr std::string_view kEmptyFieldWarning =

@@ -17,7 +17,7 @@ using ContentWriter = std::function<bool(QFileDevice& file)>;
 
 // What to do when no temporary file can be made beside the target (a folder where the user
 // may rewrite the file but create nothing).
-enum class WithoutTemporaryFile {
+enum class WithoutTemporaryFile : std::uint8_t {
   // Rewrite the target itself, putting its earlier bytes back if the write fails: for
   // contents small enough to hold in memory, such as one record.
   WriteInPlace,
@@ -34,7 +34,7 @@ enum class DeviceWait : std::uint8_t {
   Never,
 };
 
-enum class Replacement { Done, Failed, NoTemporaryFile };
+enum class Replacement : std::uint8_t { Done, Failed, NoTemporaryFile };
 
 // Makes what `writeContent` writes the whole content of the file at path (relative paths
 // from the current folder), creating the file if needed. A link is followed: the file it

@@ -6,6 +6,7 @@
 #include "core/field.h"
 #include "core/handler.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -37,7 +38,7 @@ struct Rgb {
 };
 
 // Where a control stands: on the window itself or inside one of the three panels.
-enum class Parent { Window, AngularPanel, ColourIndexPanel, DistancePanel };
+enum class Parent : std::uint8_t { Window, AngularPanel, ColourIndexPanel, DistancePanel };
 
 // A font of its own; no family means the window's font.
 struct FontChoice {
@@ -47,7 +48,7 @@ struct FontChoice {
 };
 
 // The colour of a text box tells the user its role.
-enum class BoxRole { DataToEnter, Result, AdditionalInput, SystemBackground };
+enum class BoxRole : std::uint8_t { DataToEnter, Result, AdditionalInput, SystemBackground };
 
 struct FieldRow {
   const char* control;
@@ -82,7 +83,7 @@ struct PanelRow {
 };
 
 // What the window does itself, rather than through a handler on the fields.
-enum class WindowCommand { None, Exit, Print, OpenManual, OpenAbout };
+enum class WindowCommand : std::uint8_t { None, Exit, Print, OpenManual, OpenAbout };
 
 // A button's or menu item's work: a handler on the fields, or a command of the window.
 struct Action {
@@ -96,7 +97,7 @@ struct Action {
 
 // The two arrow buttons of the angular panel carry a picture: an arrow pointing up and to
 // the right, or up and to the left.
-enum class ButtonLook { Standard, Grey, ArrowUpRight, ArrowUpLeft };
+enum class ButtonLook : std::uint8_t { Standard, Grey, ArrowUpRight, ArrowUpLeft };
 
 struct ButtonRow {
   const char* control;

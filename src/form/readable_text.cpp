@@ -14,7 +14,8 @@ double luminance(Rgb colour) {
     const double share = channel / 255.0;
     return share <= 0.03928 ? share / 12.92 : std::pow((share + 0.055) / 1.055, 2.4);
   };
-  return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
+  return (0.2126 * linear(colour.red)) + (0.7152 * linear(colour.green)) +
+         (0.0722 * linear(colour.blue));
 }
 
 }  // namespace
