@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Qt for Windows that the Windows stage (tools/test-stages/windows.sh) cross-builds
 # Vespera with: the running release's Qt (6.4.2 on Debian 12, 6.8.2 on Debian 13: Core, Gui,
 # Widgets, PrintSupport, Test, the Windows platform plugin and styles) for 64-bit Windows, with

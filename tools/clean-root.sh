@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command of this repository inside a fresh minimal Debian root, the way Debian builds
 # packages: nothing is installed there but what debootstrap's minbase variant brings, so the
 # command proves that it installs everything it needs.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One entry point for a newcomer on a fresh Debian machine:
 #   tools/dev.sh run    installs what is missing, builds, starts the calculator
 #   tools/dev.sh test   installs what is missing, builds, runs every test

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by tools/dev.sh, tools/clean-root.sh, tools/build-qt-mingw.sh and the extra test
 # stages in tools/test-stages/.
 #

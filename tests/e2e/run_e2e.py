@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end scenarios on the real program, driven as a person drives it: keys through
 xdotool on the stage's display, print queue, full disk and D-Bus session, where the window is
 read as a screen reader reads it (AT-SPI). Each starts the program afresh; exits 1 if one fails.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: the program and its tests built with gcc's --coverage in
 # "$VESPERA_BUILD_DIR-coverage"; the CTest suite and the end-to-end scenarios run there; line
 # and branch coverage printed per folder (gcovr). Fails when a test fails, when less than

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: the built program driven end to end as a person drives it. Starts what a
 # desktop has: a private X display (Xvfb) with a window manager (Openbox), a D-Bus session
 # with the accessibility bus that screen readers use, a private CUPS scheduler whose default

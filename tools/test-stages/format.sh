@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: every C++ file in the repository laid out as .clang-format says, by one
 # clang-format on every release: version 19.1.7 compiled to WebAssembly, from the npm
 # registry at the version and integrity tools/format/package-lock.json pins, run under node.

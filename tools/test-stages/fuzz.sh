@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: one minute of libFuzzer on the conversions between field text
 # and numbers (fuzz/fuzz_number_text.cpp), with AddressSanitizer and
 # UndefinedBehaviorSanitizer. A crash, a sanitizer report or a broken round

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: the Debian package and `cmake --install`. Builds the .deb with
 # CPack from the tested build ("$VESPERA_BUILD_DIR"), has lintian check it
 # (any error or warning fails the stage), unpacks it with dpkg -x and checks

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: the whole program and its test suite built a second time with
 # AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in
 # "$VESPERA_BUILD_DIR-asan", then every test run there. Any memory error or

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: clang-tidy, with the checks of .clang-tidy, over every translation unit of
 # the program, the batch tool and the tests in "$VESPERA_BUILD_DIR" (its
 # compile_commands.json). Any finding fails the stage; the findings are counted by check.

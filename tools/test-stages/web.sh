@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: the web page. Builds the calculator core to WebAssembly and the site from the
 # window's tables (emscripten), then
 #  - runs every case of tests/web/cases.txt through the native core and, under node, through

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: Vespera on Windows, as a Windows user gets it. Cross-builds both programs with a
 # Qt for mingw-w64, warnings as errors, and makes the 64-bit NSIS installer; then, in a Wine
 # prefix of its own (Wine's 64-bit half only) and on an Xvfb display of its own:
