@@ -165,8 +165,10 @@ else
       "$security_mirror" "$release" "$keyring" >>"$root/etc/apt/sources.list.d/debian.sources"
   fi
 fi
+# The machine's own Acquire settings (a proxy), not those a package installed (appstream's, say):
+# another release's package brings its own, and would stop at a conffile prompt over ours.
 for conf in /etc/apt/apt.conf.d/*; do
-  if [ -f "$conf" ] && grep -qE '^[[:space:]]*Acquire' "$conf"; then
+  if [ -f "$conf" ] && grep -qE '^[[:space:]]*Acquire' "$conf" && ! dpkg-query -S "$conf" >/dev/null 2>&1; then
     cp "$conf" "$root/etc/apt/apt.conf.d/"
   fi
 done

@@ -26,11 +26,13 @@ install_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   # Another install may hold dpkg's lock (two stages, or a desktop's updater): wait for it.
-  # apt's and dpkg's own chatter goes to a log, shown only when the install fails.
+  # apt's and dpkg's own chatter goes to a log, shown only when the install fails. There is no
+  # one to answer a prompt: a settings file the machine changed is kept as it is.
   local wait=(-o DPkg::Lock::Timeout=600) log status=0
   log=$(mktemp "${TMPDIR:-/tmp}/vespera-apt.XXXXXX")
   { "${sudo[@]}" apt-get "${wait[@]}" update -qq &&
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive LC_ALL=C apt-get "${wait[@]}" install -y -qq \
+      -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
       --no-install-recommends "$@"; } >"$log" 2>&1 || status=$?
   # dpkg's words (in English, LC_ALL=C): "Unpacking NAME[:ARCH] (VERSION) ...", "Setting up ...".
   installed_packages+=($(sed -n 's/^\(Unpacking\|Setting up\) \([^ :]*\).*/\2/p' "$log" | sort -u))
