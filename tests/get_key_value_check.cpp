@@ -99,10 +99,11 @@ std::string storedBytes(Registry& registry, const Case& c) {
 std::string outcome(Registry& registry, const Case& c) {
   std::uint32_t root = kHkeyLocalMachine;
   std::string key = c.key, value = c.value, text = "unchanged";
-  const char* result = "run-time error";
+  const char* result = nullptr;
   try {
     result = GetKeyValue(registry, root, key, value, text) ? "read" : "not read";
   } catch (const RegistryValueError&) {
+    result = "run-time error";
   }
   return said(result, text, storedBytes(registry, c).c_str());
 }

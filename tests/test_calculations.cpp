@@ -23,7 +23,7 @@ QMap<Field, QString> fieldTexts(const QString& list, QChar separator) {
     if (name == QLatin1String("*")) {
       for (Field field : kAllFields) texts[field] = text;
     } else {
-      texts[*fieldOfControl(name.toStdString())] = text;
+      texts[fieldOfControl(name.toStdString()).value()] = text;  // a wrong name throws
     }
   }
   return texts;
@@ -41,11 +41,12 @@ QList<int> presetKelvins() {
 
 // The presets are named in six runs that do not follow the temperature.
 int presetButton(int kelvin) {
-  if (kelvin >= 4000 && kelvin % 1000 == 0) return 1 + (kelvin - 4000) / 1000;
-  if (kelvin >= 4500 && kelvin <= 9500 && kelvin % 1000 == 500) return 43 + (kelvin - 4500) / 1000;
+  if (kelvin >= 4000 && kelvin % 1000 == 0) return 1 + ((kelvin - 4000) / 1000);
+  if (kelvin >= 4500 && kelvin <= 9500 && kelvin % 1000 == 500)
+    return 43 + ((kelvin - 4500) / 1000);
   if (kelvin == 3500 || kelvin == 3750) return kelvin == 3500 ? 49 : 50;
-  if (kelvin >= 4250 && kelvin <= 9750) return 52 + (kelvin - 4250) / 500;
-  if (kelvin >= 10500) return 64 + (kelvin - 10500) / 1000;
+  if (kelvin >= 4250 && kelvin <= 9750) return 52 + ((kelvin - 4250) / 500);
+  if (kelvin >= 10500) return 64 + ((kelvin - 10500) / 1000);
   return 85 + int(presetKelvins().indexOf(kelvin));
 }
 
@@ -227,9 +228,7 @@ class CalculationsTest : public QObject {
     QCOMPARE(whole, QStringList({"74", "71", "69", "66", "64", "62", "52", "47", "46"}));
 
     // Temperatures rise down each column and on to the next; every column ends on one row.
-    std::sort(presets.begin(), presets.end(), [](QPushButton* a, QPushButton* b) {
-      return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
-    });
+    std::ranges::sort(presets, {}, [](QPushButton* b) { return std::pair(b->x(), b->y()); });
     QMap<int, int> lowestInColumn;
     for (qsizetype i = 0; i < presets.size(); ++i) {
       if (i > 0) QVERIFY(presets[i]->text().toInt() > presets[i - 1]->text().toInt());

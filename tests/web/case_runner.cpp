@@ -51,19 +51,19 @@ std::string json(const std::string& name, const Outcome& outcome) {
 class DesktopRuntime final : public Runtime {
  public:
   DesktopRuntime(std::string_view localeSeparator, Outcome& outcome)
-      : separator_(savableDecimalSeparator(localeSeparator)), outcome_(outcome) {}
+      : separator_(savableDecimalSeparator(localeSeparator)), outcome_(&outcome) {}
   void messageBox(std::string_view prompt, int flags, std::string_view title) override {
-    outcome_.boxes.push_back({std::string(prompt), flags, std::string(boxTitle(title)), {}});
+    outcome_->boxes.push_back({std::string(prompt), flags, std::string(boxTitle(title)), {}});
   }
   std::string_view decimalSeparator() const override { return separator_; }
   bool replaceFile(std::string_view /*path*/, std::string_view bytes) override {
-    outcome_.files.emplace_back(bytes);
+    outcome_->files.emplace_back(bytes);
     return true;
   }
 
  private:
   std::string separator_;
-  Outcome& outcome_;
+  Outcome* outcome_;  // never null
 };
 
 std::string trimmed(std::string_view text) {
@@ -106,7 +106,7 @@ bool runCase(const std::string& name, const std::string& separator,
       }
     } else {
       const std::size_t equals = step.find('=');
-      store.setText(*fieldOfControl(step.substr(0, equals)), step.substr(equals + 1));
+      store.setText(fieldOfControl(step.substr(0, equals)).value(), step.substr(equals + 1));
       session.setText(step.substr(0, equals), step.substr(equals + 1));
     }
   }
@@ -132,11 +132,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> columns = split(line, '|');
     const std::vector<std::string> steps = split(columns.at(2), ';');
     // "press *" stands for each temperature button in turn.
-    const bool eachPreset = std::find(steps.begin(), steps.end(), "press *") != steps.end();
+    const bool eachPreset = std::ranges::find(steps, "press *") != steps.end();
     for (const PresetButton& preset : presetButtons()) {
       std::vector<std::string> pressed = steps;
-      std::replace(pressed.begin(), pressed.end(), std::string("press *"),
-                   "press " + preset.control);
+      std::ranges::replace(pressed, std::string("press *"), "press " + preset.control);
       agree = runCase(columns[0] + (eachPreset ? ' ' + preset.control : ""), columns[1], pressed) &&
               agree;
       ++cases;
