@@ -78,7 +78,8 @@ double contrast(const QColor& a, const QColor& b) {
     const auto linear = [](double v) {
       return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    return (0.2126 * linear(c.redF())) + (0.7152 * linear(c.greenF())) +
+           (0.0722 * linear(c.blueF()));
   };
   const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
   return (light + 0.05) / (dark + 0.05);
@@ -107,9 +108,8 @@ QColor mostShown(const QImage& shown, const QRect& area, const QWidget* widget =
     for (int x = area.left(); x <= area.right(); ++x)
       if (!widget || !widget->childAt(x, y)) ++seen[shown.pixel(x, y)];
   }
-  return QColor(std::max_element(seen.begin(), seen.end(), [](auto a, auto b) {
-                  return a.second < b.second;
-                })->first);
+  return QColor(
+      std::ranges::max_element(seen, {}, [](const auto& entry) { return entry.second; })->first);
 }
 
 QString spokenName(QWidget* widget) {

@@ -77,7 +77,7 @@ std::string itemCss(const PageItem& item) {
 // width where it is not (the script keeps --vw at the viewport's width in pixels).
 std::string windowCss(std::string_view control, const Twips& client) {
   const PixelRect area = pixelRect(client);
-  const std::string width = std::to_string(area.width + 2 * kWindowFrame);
+  const std::string width = std::to_string(area.width + (2 * kWindowFrame));
   return '#' + std::string(control) + "{width:" + width + "px;zoom:min(1,calc(var(--vw,1e6)/" +
          width + "))}\n#" + std::string(control) + ">.client{width:" + px(area.width) +
          ";height:" + px(area.height) + "}\n";

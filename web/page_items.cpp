@@ -163,14 +163,11 @@ std::vector<PageItem> mainWindowItems() {
   for (const PresetButton& preset : presetButtons()) {
     items.emplace_back(Parent::Window, presetItem(preset));
   }
-  std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-    return a.second.tabIndex < b.second.tabIndex;
-  });
+  std::ranges::stable_sort(items, {}, [](const auto& entry) { return entry.second.tabIndex; });
   std::vector<PageItem> page;
   for (const PanelRow& row : formPanels()) page.push_back(panelItem(row, items));
   for (auto& [parent, item] : items) page.push_back(std::move(item));
-  std::stable_sort(page.begin(), page.end(),
-                   [](const PageItem& a, const PageItem& b) { return a.tabIndex < b.tabIndex; });
+  std::ranges::stable_sort(page, {}, &PageItem::tabIndex);
   return page;
 }
 

@@ -13,25 +13,25 @@ namespace {
 class PageRuntime final : public Runtime {
  public:
   PageRuntime(const FieldStore& store, std::string_view separator, std::vector<PageStep>& steps)
-      : store_(store), separator_(separator), steps_(steps) {}
+      : store_(&store), separator_(separator), steps_(&steps) {}
 
   void messageBox(std::string_view prompt, int flags, std::string_view title) override {
     ShownBox box{std::string(prompt), flags, std::string(boxTitle(title)), {}};
-    for (const Field field : kAllFields) box.fields[indexOf(field)] = store_.text(field);
-    steps_.emplace_back(std::move(box));
+    for (const Field field : kAllFields) box.fields[indexOf(field)] = store_->text(field);
+    steps_->emplace_back(std::move(box));
   }
   std::string_view decimalSeparator() const override { return separator_; }
   bool replaceFile(std::string_view path, std::string_view bytes) override {
     std::string name = downloadName(path);
     if (name.empty()) return false;
-    steps_.emplace_back(Download{std::move(name), std::string(bytes)});
+    steps_->emplace_back(Download{std::move(name), std::string(bytes)});
     return true;
   }
 
  private:
-  const FieldStore& store_;
+  const FieldStore* store_;  // never null, as the references it is made from
   std::string_view separator_;
-  std::vector<PageStep>& steps_;
+  std::vector<PageStep>* steps_;
 };
 
 }  // namespace
