@@ -4,6 +4,7 @@
 #include "support/test_window.h"
 
 #include <limits>
+#include <stdexcept>
 
 using namespace vespera;
 
@@ -23,7 +24,9 @@ QMap<Field, QString> fieldTexts(const QString& list, QChar separator) {
     if (name == QLatin1String("*")) {
       for (Field field : kAllFields) texts[field] = text;
     } else {
-      texts[fieldOfControl(name.toStdString()).value()] = text;  // a wrong name throws
+      const auto field = fieldOfControl(name.toStdString());
+      if (!field) throw std::invalid_argument("no text box " + name.toStdString());
+      texts[*field] = text;
     }
   }
   return texts;

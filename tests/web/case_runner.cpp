@@ -106,7 +106,13 @@ bool runCase(const std::string& name, const std::string& separator,
       }
     } else {
       const std::size_t equals = step.find('=');
-      store.setText(fieldOfControl(step.substr(0, equals)).value(), step.substr(equals + 1));
+      const auto field = fieldOfControl(step.substr(0, equals));
+      if (!field) {
+        std::fprintf(stderr, "no text box %s in case %s\n", step.substr(0, equals).c_str(),
+                     name.c_str());
+        return false;
+      }
+      store.setText(*field, step.substr(equals + 1));
       session.setText(step.substr(0, equals), step.substr(equals + 1));
     }
   }
