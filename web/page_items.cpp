@@ -163,11 +163,16 @@ std::vector<PageItem> mainWindowItems() {
   for (const PresetButton& preset : presetButtons()) {
     items.emplace_back(Parent::Window, presetItem(preset));
   }
-  std::ranges::stable_sort(items, {}, [](const auto& entry) { return entry.second.tabIndex; });
+  // NOLINTNEXTLINE(modernize-use-ranges): no range algorithms in Debian 12's emscripten
+  std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+    return a.second.tabIndex < b.second.tabIndex;
+  });
   std::vector<PageItem> page;
   for (const PanelRow& row : formPanels()) page.push_back(panelItem(row, items));
   for (auto& [parent, item] : items) page.push_back(std::move(item));
-  std::ranges::stable_sort(page, {}, &PageItem::tabIndex);
+  // NOLINTNEXTLINE(modernize-use-ranges): no range algorithms in Debian 12's emscripten
+  std::stable_sort(page.begin(), page.end(),
+                   [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
   return page;
 }
 

@@ -22,7 +22,8 @@ std::span<const FontSubstitute> fontSubstitutes() { return kSubstitutes; }
 std::span<const std::string_view> substitutesOf(std::string_view family) {
   for (const FontSubstitute& row : kSubstitutes) {
     if (row.family != family) continue;
-    const auto* const end = std::ranges::find(row.substitutes, "");
+    // NOLINTNEXTLINE(modernize-use-ranges): no range algorithms in Debian 12's emscripten
+    const auto* const end = std::find(row.substitutes.begin(), row.substitutes.end(), "");
     return {row.substitutes.begin(), end};
   }
   return {};
