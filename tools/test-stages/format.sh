@@ -12,16 +12,13 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$here/tools/lib.sh"
 
-install_packages nodejs git
-# Node from another source than Debian's brings its own npm, which Debian's npm would replace.
-command -v npm >/dev/null || install_packages npm
+install_packages git
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-format.XXXXXX")
 remove_work() { rm -rf "$work"; }
 on_exit remove_work
 cp "$here/tools/format/package.json" "$here/tools/format/package-lock.json" "$work/"
-(cd "$work" && timed 300 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error \
-  --cache "$work/npm-cache" >/dev/null) || fail "npm could not install the pinned clang-format"
+npm_install_pinned "$work" || fail "npm could not install the pinned clang-format"
 clang_format=("$work/node_modules/.bin/clang-format")
 
 cd "$here"

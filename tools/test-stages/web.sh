@@ -23,8 +23,6 @@ web="$build/web"
 # will not purge it again.
 install_packages "${web_packages[@]}" nodejs chromium chromium-driver dbus-x11 python3 \
   python3-selenium poppler-utils
-# Node from another source than Debian's brings its own npm, which Debian's npm would replace.
-command -v npm >/dev/null || install_packages npm
 [ -f "$build/CMakeCache.txt" ] || fail "no build in $build: build it first (tools/dev.sh test does)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-web.XXXXXX")
@@ -50,8 +48,7 @@ echo "Native and WebAssembly cores agree on $(wc -l <"$work/native.jsonl") cases
 
 mkdir "$work/npm"
 cp "$here/tests/web/package.json" "$here/tests/web/package-lock.json" "$work/npm/"
-(cd "$work/npm" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error \
-  --cache "$work/npm-cache" >/dev/null) || fail "npm could not install the pinned axe-core"
+npm_install_pinned "$work/npm" || fail "npm could not install the pinned axe-core"
 
 started=$SECONDS
 timed 900 /usr/bin/python3 "$here/tests/web/browser_check.py" "$web/site" "$work/native.jsonl" "$cases" \
