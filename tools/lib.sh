@@ -46,20 +46,21 @@ package_names() {
   dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk '$1 == "ii" { print $2 }' | sort
 }
 
-# npm_install_pinned DIR: installs, into DIR/node_modules, what DIR's package-lock.json pins,
-# each with its integrity checked. Node trusts only its own list of authorities, so npm is
-# given the machine's store as well, which apt and git use: behind a company's TLS-inspecting
-# proxy, whose authority the machine adds in /usr/local/share/ca-certificates, the registry
-# is then reached as the archive is.
+# npm_install_pinned SOURCE DIR: installs, into DIR/node_modules, what SOURCE's
+# package-lock.json pins, each with its integrity checked. Node trusts only its own list of
+# authorities, so npm is given the machine's store as well, which apt and git use: behind a
+# company's TLS-inspecting proxy, whose authority the machine adds in
+# /usr/local/share/ca-certificates, the registry is then reached as the archive is.
 npm_install_pinned() {
   install_packages nodejs ca-certificates || return 1
   # Node from another source than Debian's brings its own npm, which Debian's npm would replace.
   command -v npm >/dev/null || install_packages npm || return 1
   local store=/etc/ssl/certs/ca-certificates.crt
+  mkdir -p "$2" && cp "$1/package.json" "$1/package-lock.json" "$2/" || return 1
   (
-    cd "$1" || exit 1
+    cd "$2" || exit 1
     if [ -z "${NODE_EXTRA_CA_CERTS:-}" ] && [ -f "$store" ]; then export NODE_EXTRA_CA_CERTS=$store; fi
-    timed 300 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error --cache "$1/npm-cache" \
+    timed 300 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error --cache "$2/npm-cache" \
       >/dev/null
   )
 }

@@ -17,8 +17,7 @@ install_packages git
 work=$(mktemp -d "${TMPDIR:-/tmp}/vespera-format.XXXXXX")
 remove_work() { rm -rf "$work"; }
 on_exit remove_work
-cp "$here/tools/format/package.json" "$here/tools/format/package-lock.json" "$work/"
-npm_install_pinned "$work" || fail "npm could not install the pinned clang-format"
+npm_install_pinned "$here/tools/format" "$work" || fail "npm could not install the pinned clang-format"
 clang_format=("$work/node_modules/.bin/clang-format")
 
 cd "$here"

@@ -46,9 +46,7 @@ if ! cmp -s "$work/native.jsonl" "$work/wasm.jsonl"; then
 fi
 echo "Native and WebAssembly cores agree on $(wc -l <"$work/native.jsonl") cases."
 
-mkdir "$work/npm"
-cp "$here/tests/web/package.json" "$here/tests/web/package-lock.json" "$work/npm/"
-npm_install_pinned "$work/npm" || fail "npm could not install the pinned axe-core"
+npm_install_pinned "$here/tests/web" "$work/npm" || fail "npm could not install the pinned axe-core"
 
 started=$SECONDS
 timed 900 /usr/bin/python3 "$here/tests/web/browser_check.py" "$web/site" "$work/native.jsonl" "$cases" \
