@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "star_calculation.h"
+#include "calc/star_calculation.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "csv_line.h"
 #include "line_reader.h"
 #include "result_table.h"
-#include "star_calculation.h"
+#include "calc/star_calculation.h"
 #include "system_reason.h"
 
 #ifndef _WIN32

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "calc/star_calculation.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -25,14 +27,6 @@ inline const QString kParallaxColumn = QStringLiteral("parallax_mas");
 inline const QString kAngularDiameterColumn = QStringLiteral("theta_mas");
 
 QStringList knownInputColumns();
-
-// Where a star's surface magnitude comes from, as a user of the window gets it:
-// typed into its field, a temperature button, or the B-V panel and then the
-// button nearest the temperature it gives.
-enum class SurfaceSource : std::uint8_t { SurfaceMagnitude, Temperature, ColourIndex };
-// Where its distance comes from: typed in parsecs, or a parallax converted by
-// the distance panel.
-enum class DistanceSource : std::uint8_t { Parsecs, Parallax };
 
 QString columnOf(SurfaceSource source);
 QString columnOf(DistanceSource source);
@@ -58,15 +52,6 @@ struct StarLayout {
   int angular = -1;
   SurfaceSource surfaceSource = SurfaceSource::SurfaceMagnitude;
   DistanceSource distanceSource = DistanceSource::Parsecs;
-};
-
-// One data line: the texts to type into the window, blanks trimmed.
-struct StarInput {
-  std::string name;
-  std::string surface;  // surface magnitude, kelvin or B-V
-  std::string apparentMagnitude;
-  std::string distance;            // parsecs or milliarcseconds
-  std::string angularDiameterMas;  // empty when the star has none
 };
 
 // Lines starting with '#' and blank lines are skipped; the first other line is the

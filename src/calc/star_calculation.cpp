@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "star_calculation.h"
+#include "calc/star_calculation.h"
 
 #include "calc/angular_diameter.h"
 #include "calc/bv_temperature.h"
