@@ -10,12 +10,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 
-# What the build, the tests and the window's fonts need.
+# What the build, the tests, the Python module and the window's fonts need.
 packages=(
   build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev libxkbcommon-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   xvfb xauth
   qt6-translations-l10n
+  pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas python3-astropy
+  python3-dask python3-distributed
 )
 
 # remove_stage_packages: purges the packages installed since packages_before was taken, and

@@ -147,5 +147,5 @@ def estimate(
         raise CalculationError(messages[error_numbers[first]], index)
     columns["error"] = np.array(messages, dtype=object)[error_numbers]
     if shape == ():
-        return Estimate({name: values[0].item() for name, values in columns.items()})
+        return Estimate({name: values.tolist()[0] for name, values in columns.items()})
     return Estimate({name: values.reshape(shape) for name, values in columns.items()})
