@@ -2,10 +2,10 @@
 
 #include "star_stream.h"
 
+#include "calc/star_calculation.h"
 #include "csv_line.h"
 #include "line_reader.h"
 #include "result_table.h"
-#include "calc/star_calculation.h"
 #include "system_reason.h"
 
 #ifndef _WIN32
