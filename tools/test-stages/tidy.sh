@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Test stage: clang-tidy, with the checks of .clang-tidy, over every translation unit of
-# the program, the batch tool and the tests in "$VESPERA_BUILD_DIR" (its
+# the program, the batch tool, the Python module and the tests in "$VESPERA_BUILD_DIR" (its
 # compile_commands.json). Any finding fails the stage; the findings are counted by check.
 set -euo pipefail
 
@@ -24,7 +24,7 @@ timed 1800 cmake --build "$build" -j2 >/dev/null || fail "could not build $build
 mapfile -t units < <(python3 - "$build/compile_commands.json" "$here" <<'PY'
 import json, re, sys
 root = sys.argv[2].rstrip("/") + "/"
-own = re.compile(re.escape(root) + r"(src|app|batch|web|tests)/.*\.cpp$")
+own = re.compile(re.escape(root) + r"(src|app|batch|web|python|tests)/.*\.cpp$")
 print("\n".join(sorted({c["file"] for c in json.load(open(sys.argv[1])) if own.match(c["file"])})))
 PY
 )
