@@ -10,7 +10,9 @@
 # Then installs with DESTDIR and checks that it puts the same files in the
 # same places; and last installs the package with apt, uses the installed
 # programs and purges it again, on every exit: a failed check never leaves vespera
-# installed. Work files go to "$VESPERA_BUILD_DIR/package-stage".
+# installed. Where the build makes the Python module, the same for python3-vespera:
+# lintian, its dependency on python3-numpy, and the installed module imported by
+# Debian's python3, with Debian's NumPy and astropy. Work files go to "$VESPERA_BUILD_DIR/package-stage".
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -35,10 +37,17 @@ timed 600 env -C "$build" cpack -G DEB -B "$scratch/deb" >"$scratch/cpack.log" 2
   tail -n 30 "$scratch/cpack.log" >&2
   fail "cpack -G DEB did not build the package (or took over 10 minutes)"
 }
-debs=("$scratch"/deb/*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb in $scratch/deb, found: ${debs[*]}"
-deb=${debs[0]}
-echo "Package: $(basename "$deb")"
+# vespera, and python3-vespera where the build makes the Python module.
+python_module=$(sed -n 's/^VESPERA_BUILD_PYTHON:BOOL=//p' "$build/CMakeCache.txt")
+expected=("vespera_${version}_*.deb")
+[ "$python_module" = ON ] && expected+=("python3-vespera_${version}_*.deb")
+debs=($(cd "$scratch/deb" && ls *.deb))
+[ "${#debs[@]}" -eq "${#expected[@]}" ] || fail "expected ${expected[*]} in $scratch/deb, found: ${debs[*]}"
+deb=$(echo "$scratch"/deb/vespera_"$version"_*.deb)
+pydeb=$(echo "$scratch"/deb/python3-vespera_"$version"_*.deb)
+[ -f "$deb" ] || fail "no vespera package in $scratch/deb: ${debs[*]}"
+[ "$python_module" != ON ] || [ -f "$pydeb" ] || fail "no python3-vespera package in $scratch/deb: ${debs[*]}"
+echo "Packages: ${debs[*]}"
 
 # Name, version and what it depends on.
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -62,6 +71,10 @@ for library in $qt_libraries; do
   names_package "$owner" || fail "Depends lacks $owner (for $library): $depends"
 done
 names_package qt6-qpa-plugins || fail "Depends lacks qt6-qpa-plugins: $depends"
+if [ -f "$pydeb" ]; then
+  [[ ", $(dpkg-deb -f "$pydeb" Depends)," == *", python3-numpy,"* ]] ||
+    fail "python3-vespera does not depend on python3-numpy: $(dpkg-deb -f "$pydeb" Depends)"
+fi
 
 for font in fonts-liberation2 fonts-dejavu-core fonts-comic-neue; do
   [[ ", $(field Recommends)," == *", $font,"* ]] || fail "Recommends lacks $font: $(field Recommends)"
@@ -69,7 +82,7 @@ done
 
 # Debian's own checker: errors and warnings fail, info and pedantic notes are shown.
 status=0
-timed 300 lintian --display-info --pedantic --fail-on error,warning "$deb" \
+timed 300 lintian --display-info --pedantic --fail-on error,warning "$scratch"/deb/*.deb \
   >"$scratch/lintian.log" 2>&1 || status=$?
 grep -v 'running with root privileges' "$scratch/lintian.log" || true
 [ "$status" -eq 0 ] || fail "lintian reports errors or warnings, or did not run (status $status)"
@@ -145,7 +158,8 @@ done
 
 echo "Checking DESTDIR=... cmake --install"
 destdir="$scratch/destdir"
-DESTDIR="$destdir" timed 300 cmake --install "$build" --prefix /usr >"$scratch/install.log" 2>&1 || {
+DESTDIR="$destdir" timed 300 cmake --install "$build" --prefix /usr --component Unspecified \
+  >"$scratch/install.log" 2>&1 || {
   tail -n 30 "$scratch/install.log" >&2
   fail "DESTDIR=$destdir cmake --install $build failed"
 }
@@ -157,28 +171,40 @@ diff -u "$scratch/package-files.txt" "$scratch/install-files.txt" >&2 \
 
 # Installed as users install it: apt takes the package's Depends from the archive, on a system
 # that in CI has nothing else; the installed programs work from /usr/bin; purging leaves no file.
-if dpkg-query -W -f='${Status}' vespera 2>/dev/null | grep -q 'install ok installed'; then
-  fail "a vespera package is already installed here: remove it (apt remove vespera) first"
-fi
-echo "Installing $(basename "$deb") with apt"
+for package in vespera python3-vespera; do
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    fail "a $package package is already installed here: remove it (apt remove $package) first"
+  fi
+done
+echo "Installing ${debs[*]} with apt"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 apt_get() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 # Whatever ends the stage from here on, the package does not stay.
 purge_vespera() {
-  local state
-  state=$(dpkg-query -W -f='${db:Status-Status}' vespera 2>/dev/null || true)
-  if [ -n "$state" ] && [ "$state" != not-installed ]; then
-    apt_get remove --purge -y -qq vespera >>"$scratch/apt-remove.log" 2>&1 ||
-      echo "could not purge vespera: see $scratch/apt-remove.log" >&2
-  fi
+  local state package
+  for package in python3-vespera vespera; do
+    state=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    if [ -n "$state" ] && [ "$state" != not-installed ]; then
+      apt_get remove --purge -y -qq "$package" >>"$scratch/apt-remove.log" 2>&1 ||
+        echo "could not purge $package: see $scratch/apt-remove.log" >&2
+    fi
+  done
 }
 on_exit purge_vespera
-apt_get install -y -qq "$(realpath "$deb")" >"$scratch/apt-install.log" 2>&1 || {
+apt_get install -y -qq "$scratch"/deb/*.deb >"$scratch/apt-install.log" 2>&1 || {
   tail -n 20 "$scratch/apt-install.log" >&2
-  fail "apt install could not install the package"
+  fail "apt install could not install the packages"
 }
-installed_files=$(dpkg -L vespera | while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done)
+installed_files=$(dpkg -L vespera $([ -f "$pydeb" ] && echo python3-vespera) |
+  while read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done)
+if [ -f "$pydeb" ]; then
+  # Debian's python3, with Debian's NumPy and astropy, from a folder with no module of ours.
+  sun=$(cd / && timed 60 env -u PYTHONPATH /usr/bin/python3 -c 'import astropy.units as u, vespera
+print(vespera.__file__, vespera.text(vespera.estimate(v=4.83, teff=5750, distance_pc=10 * u.pc).diameter_m))')
+  [ "$sun" = "/usr/lib/python3/dist-packages/vespera/__init__.py 1548478941.99956" ] ||
+    fail "the installed python3-vespera gives '$sun', not the window's 1548478941.99956"
+fi
 [ "$(timed 30 env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vespera --version)" = "Vespera $version" ] \
   || fail "the installed /usr/bin/vespera does not answer --version"
 printf 'name,v,teff,distance_pc\nSun,-26.74,5750,0.000004848\nSirius,-1.46,9750,2.64\n' \
@@ -190,11 +216,12 @@ timed 30 "$build/batch/vespera-batch" -q "$scratch/stars.csv" >"$scratch/built.c
   || fail "the installed vespera-batch does not give the built one's three lines"
 [ "$(man -w vespera 2>/dev/null)" = /usr/share/man/man1/vespera.1.gz ] \
   || fail "man -w vespera does not find the installed manual page"
-apt_get remove --purge -y -qq vespera >"$scratch/apt-remove.log" 2>&1 || {
+apt_get remove --purge -y -qq vespera $([ -f "$pydeb" ] && echo python3-vespera) \
+  >"$scratch/apt-remove.log" 2>&1 || {
   tail -n 20 "$scratch/apt-remove.log" >&2
-  fail "apt remove --purge vespera failed"
+  fail "apt remove --purge vespera python3-vespera failed"
 }
 left=$(for f in $installed_files; do if [ -e "$f" ]; then echo "$f"; fi; done)
 [ -z "$left" ] || fail "files left after apt remove --purge vespera: $left"
 
-echo "Package stage passed: $(wc -l <"$scratch/package-files.txt") files in $(basename "$deb")."
+echo "Package stage passed: $(wc -l <"$scratch/package-files.txt") files in $(basename "$deb")${pydeb:+, and $(basename "$pydeb")}."
