@@ -28,9 +28,12 @@ constexpr double kMilliarcsecondsPerDegree = 3600.0 * 1000.0;
 // 43000).
 const TemperaturePreset& nearestPreset(double kelvin) {
   const auto presets = temperaturePresets();
-  return *std::ranges::min_element(presets, {}, [kelvin](const TemperaturePreset& preset) {
+  const auto distance = [kelvin](const TemperaturePreset& preset) {
     return std::abs(preset.kelvin - kelvin);
-  });
+  };
+  // NOLINTNEXTLINE(modernize-use-ranges): the web build's libc++ lacks ranges::min_element
+  return *std::min_element(presets.begin(), presets.end(),
+                           [&](const auto& a, const auto& b) { return distance(a) < distance(b); });
 }
 
 // The temperature button nearest a temperature, pressed.
