@@ -13,7 +13,7 @@ source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 
 # What README's "In Python" lists for the pip way, and what the tests use.
-install_packages python3-venv python3-dev python3-pybind11 python3-numpy python3-setuptools \
+install_packages python3-venv python3-dev python3-pybind11 python3-numpy python3-setuptools python3-wheel \
   cmake g++ python3-pytest python3-pandas python3-astropy python3-dask python3-distributed
 batch="$build/batch/vespera-batch"
 [ -x "$batch" ] || fail "no $batch: build the project there first (tools/dev.sh test does)"
