@@ -10,12 +10,16 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$here/tools/lib.sh"
 build="${VESPERA_BUILD_DIR:-$here/build}"
 
-# What the build, the tests, the Python module and the window's fonts need.
+# What the build, the tests and the window's fonts need.
 packages=(
   build-essential cmake ninja-build qt6-base-dev libgl-dev libfontconfig-dev libxkbcommon-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   xvfb xauth
   qt6-translations-l10n
+)
+# What the tests add: the Python module's build, and what its tests import. The calculator
+# alone (run) is built without the module and needs none of them.
+python_packages=(
   pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas python3-astropy
   python3-dask python3-distributed
 )
@@ -48,12 +52,13 @@ configure_and_build() {
 case "${1:-}" in
   run)
     install_packages "${packages[@]}"
-    configure_and_build
+    configure_and_build -DVESPERA_BUILD_PYTHON=OFF
     exec "$build/app/vespera"
     ;;
   test)
-    install_packages "${packages[@]}"
-    configure_and_build -DVESPERA_WARNINGS_AS_ERRORS=ON  # a new warning fails the tests
+    install_packages "${packages[@]}" "${python_packages[@]}"
+    # A new warning fails the tests.
+    configure_and_build -DVESPERA_WARNINGS_AS_ERRORS=ON -DVESPERA_BUILD_PYTHON=ON
     echo "== set-up and build took $SECONDS s"
     started=$SECONDS
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")

@@ -38,7 +38,7 @@ timed 600 env -C "$build" cpack -G DEB -B "$scratch/deb" >"$scratch/cpack.log" 2
   fail "cpack -G DEB did not build the package (or took over 10 minutes)"
 }
 # vespera, and python3-vespera where the build makes the Python module.
-python_module=$(sed -n 's/^VESPERA_BUILD_PYTHON:BOOL=//p' "$build/CMakeCache.txt")
+python_module=$(sed -n 's/^VESPERA_PYTHON_MODULE:INTERNAL=//p' "$build/CMakeCache.txt")
 expected=("vespera_${version}_*.deb")
 [ "$python_module" = ON ] && expected+=("python3-vespera_${version}_*.deb")
 debs=($(cd "$scratch/deb" && ls *.deb))
