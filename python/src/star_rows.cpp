@@ -90,6 +90,7 @@ void calculateRows(const StarColumns& stars, ResultColumns& results) {
   for (const Share& share : shares) {
     if (share.messages.size() == 1) continue;
     std::vector<std::int32_t> renumbered;
+    renumbered.reserve(share.messages.size());
     for (const std::string& message : share.messages) {
       renumbered.push_back(numberOf(results.messages, message));
     }
