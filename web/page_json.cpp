@@ -16,15 +16,22 @@ std::string fieldsJson(const std::array<std::string, kFieldCount>& texts) {
   return json + '}';
 }
 
+std::string boxJson(const ShownBox& box) {
+  return R"({"prompt":)" + jsonString(box.prompt) + ",\"title\":" + jsonString(box.title) +
+         ",\"icon\":" + jsonString(iconName(box.flags)) + '}';
+}
+
 std::string stepJson(const PageStep& step) {
   if (const auto* download = std::get_if<Download>(&step)) {
+    const ShownBox& shown = download->written ? *download->written : download->failed;
     return R"({"download":{"name":)" + jsonString(download->fileName) + R"(,"hex":")" +
-           hexBytes(download->bytes) + "\"}}";
+           hexBytes(download->bytes) +
+           "\"},\"written\":" + (download->written ? boxJson(*download->written) : "null") +
+           ",\"failed\":" + boxJson(download->failed) + ",\"handed\":" + boxJson(download->handed) +
+           ",\"fields\":" + fieldsJson(shown.fields) + '}';
   }
   const auto& box = std::get<ShownBox>(step);
-  return R"({"box":{"prompt":)" + jsonString(box.prompt) + ",\"title\":" + jsonString(box.title) +
-         ",\"icon\":" + jsonString(iconName(box.flags)) + "},\"fields\":" + fieldsJson(box.fields) +
-         '}';
+  return R"({"box":)" + boxJson(box) + ",\"fields\":" + fieldsJson(box.fields) + '}';
 }
 
 }  // namespace

@@ -21,10 +21,11 @@ std::string_view commandName(WindowCommand command);
 std::string hexBytes(std::string_view bytes);
 
 // The outcome of a press as the page's script reads it:
-//   {"steps": [{"box": {"prompt", "title", "icon"}, "fields": {...}} | {"download":
-//    {"name", "hex"}}], "fields": {"Text1": ..., ...}, "command": "exit" | "print" |
-//    "manual" | "about" | ""}
-// with fields named by their controls and the icon "critical", "information" or "".
+//   {"steps": [{"box": BOX, "fields": {...}} | {"download": {"name", "hex"}, "written":
+//    BOX | null, "failed": BOX, "handed": BOX, "fields": {...}}], "fields": {"Text1": ...,
+//    ...}, "command": "exit" | "print" | "manual" | "about" | ""}
+// with BOX {"prompt", "title", "icon"}, fields named by their controls and the icon
+// "critical", "information" or "".
 std::string outcomeJson(const PressOutcome& outcome, const FieldStore& fields);
 
 }  // namespace vespera

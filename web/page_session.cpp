@@ -4,27 +4,50 @@
 
 #include "form/about_layout.h"
 #include "form/form_controls.h"
+#include "storage/measurement_file.h"
 #include "storage/windows1252.h"
+#include "web/save_name.h"
 
 namespace vespera {
 namespace {
 
+// Where the browser cannot write a file the user chose, it downloads it: the page cannot
+// know where, or whether, the file lands.
+constexpr std::string_view kHandedToBrowser =
+    "Il file \"%1\" \u00E8 stato consegnato al browser per lo scaricamento.";
+
 // Records what the handlers show and write, for the page to replay in order.
 class PageRuntime final : public Runtime {
  public:
+  ShownBox shownBox(std::string_view prompt, int flags, std::string_view title) const {
+    ShownBox box{std::string(prompt), flags, std::string(boxTitle(title)), {}};
+    for (const Field field : kAllFields) box.fields[indexOf(field)] = store_->text(field);
+    return box;
+  }
+
   PageRuntime(const FieldStore& store, std::string_view separator, std::vector<PageStep>& steps)
       : store_(&store), separator_(separator), steps_(&steps) {}
 
   void messageBox(std::string_view prompt, int flags, std::string_view title) override {
-    ShownBox box{std::string(prompt), flags, std::string(boxTitle(title)), {}};
-    for (const Field field : kAllFields) box.fields[indexOf(field)] = store_->text(field);
-    steps_->emplace_back(std::move(box));
+    ShownBox box = shownBox(prompt, flags, title);
+    // The box that follows a write waits for the browser's answer.
+    auto* download = steps_->empty() ? nullptr : std::get_if<Download>(&steps_->back());
+    if (download && !download->written) {
+      download->written = std::move(box);
+    } else {
+      steps_->emplace_back(std::move(box));
+    }
   }
   std::string_view decimalSeparator() const override { return separator_; }
+  // The desktop cannot open an empty path; any other path names a file the user may save.
   bool replaceFile(std::string_view path, std::string_view bytes) override {
-    std::string name = downloadName(path);
-    if (name.empty()) return false;
-    steps_->emplace_back(Download{std::move(name), std::string(bytes)});
+    if (path.empty()) return false;
+    std::string name = suggestedFileName(path);
+    std::string handed(kHandedToBrowser);
+    handed.replace(handed.find("%1"), 2, name);
+    steps_->emplace_back(Download{std::move(name), std::string(bytes), std::nullopt,
+                                  shownBox(kSaveFailed, kCriticalIcon, kSaveTitle),
+                                  shownBox(handed, kInformationIcon, kSaveTitle)});
     return true;
   }
 
@@ -57,11 +80,6 @@ PressOutcome PageSession::press(std::string_view control) {
     outcome.command = pressControl(control, store_, runtime);
   }
   return outcome;
-}
-
-std::string downloadName(std::string_view path) {
-  const std::size_t folderEnd = path.find_last_of("\\/:");
-  return std::string(folderEnd == std::string_view::npos ? path : path.substr(folderEnd + 1));
 }
 
 }  // namespace vespera

@@ -6,6 +6,7 @@
 #include "form/form_layout.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,10 +24,16 @@ struct ShownBox {
   std::array<std::string, kFieldCount> fields;
 };
 
-// A measurement file handed to the browser, which saves it where the user chooses.
+// A measurement file for the page to write where the user chooses, under the name it
+// suggests. The page can only tell once the browser has answered whether it was written, so
+// it shows the handler's own box that follows the write only then; on a failure it shows the
+// desktop's failure box, and where the browser only downloads, a box that says so.
 struct Download {
   std::string fileName;
   std::string bytes;
+  std::optional<ShownBox> written;
+  ShownBox failed;
+  ShownBox handed;
 };
 
 using PageStep = std::variant<ShownBox, Download>;
@@ -55,9 +62,5 @@ class PageSession {
   MemoryFieldStore store_;
   std::string separator_;
 };
-
-// The name a download takes: the last part of the path the user typed, since the browser
-// chooses the folder. Empty where the path names a folder.
-std::string downloadName(std::string_view path);
 
 }  // namespace vespera

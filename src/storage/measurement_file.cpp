@@ -7,13 +7,6 @@
 #include <optional>
 
 namespace vespera {
-namespace {
-
-constexpr std::string_view kSaveTitle = "Salva";
-constexpr std::string_view kSaveSucceeded = "Salvataggio effettuato!";
-constexpr std::string_view kSaveFailed = "Si \u00E8 verificato un errore nel salvataggio.";
-
-}  // namespace
 
 void saveMeasurement(std::span<const RecordItem> items, FieldStore& store, Runtime& runtime) {
   const std::string path = store.text(Field::FileName);

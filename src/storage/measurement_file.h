@@ -7,6 +7,7 @@
 #include "storage/measurement_record.h"
 
 #include <span>
+#include <string_view>
 
 namespace vespera {
 
@@ -14,6 +15,10 @@ namespace vespera {
 // line feed, in Windows-1252, into the file whose path is the text of the file-name field
 // exactly as typed; the line replaces the file's whole content. The outcome is told in one
 // box titled "Salva".
+
+inline constexpr std::string_view kSaveTitle = "Salva";
+inline constexpr std::string_view kSaveSucceeded = "Salvataggio effettuato!";
+inline constexpr std::string_view kSaveFailed = "Si \u00E8 verificato un errore nel salvataggio.";
 
 // "Salva Misura in C:\.... .txt": the full record, seventeen items.
 void saveFullMeasurement(FieldStore& store, Runtime& runtime);

@@ -22,9 +22,16 @@ using namespace vespera;
 
 namespace {
 
+// A message box, and whether it waits for a file to be written: the desktop shows a box that
+// follows a write once the write is done, and so must the page.
+struct Box {
+  ShownBox shown;
+  bool onceWritten = false;
+};
+
 struct Outcome {
   const FieldStore* fields = nullptr;
-  std::vector<ShownBox> boxes;
+  std::vector<Box> boxes;
   std::vector<std::string> files;  // bytes
   WindowCommand command = WindowCommand::None;
 };
@@ -36,9 +43,10 @@ std::string json(const std::string& name, const Outcome& outcome) {
   }
   line.back() = '}';
   line += R"(,"boxes":[)";
-  for (const ShownBox& box : outcome.boxes) {
+  for (const auto& [box, onceWritten] : outcome.boxes) {
     line += R"({"prompt":)" + jsonString(box.prompt) + R"(,"title":)" + jsonString(box.title) +
-            R"(,"icon":)" + jsonString(iconName(box.flags)) + "},";
+            R"(,"icon":)" + jsonString(iconName(box.flags)) + R"(,"once written":)" +
+            (onceWritten ? "true" : "false") + "},";
   }
   if (line.back() == ',') line.pop_back();
   line += R"(],"files":[)";
@@ -53,17 +61,23 @@ class DesktopRuntime final : public Runtime {
   DesktopRuntime(std::string_view localeSeparator, Outcome& outcome)
       : separator_(savableDecimalSeparator(localeSeparator)), outcome_(&outcome) {}
   void messageBox(std::string_view prompt, int flags, std::string_view title) override {
-    outcome_->boxes.push_back({std::string(prompt), flags, std::string(boxTitle(title)), {}});
+    outcome_->boxes.push_back(
+        {{std::string(prompt), flags, std::string(boxTitle(title)), {}}, wroteInThisPress_});
   }
   std::string_view decimalSeparator() const override { return separator_; }
-  bool replaceFile(std::string_view /*path*/, std::string_view bytes) override {
+  // Every path opens but an empty one, as on a disk where the user may write anywhere.
+  bool replaceFile(std::string_view path, std::string_view bytes) override {
+    if (path.empty()) return false;
     outcome_->files.emplace_back(bytes);
+    wroteInThisPress_ = true;
     return true;
   }
+  void startPress() { wroteInThisPress_ = false; }
 
  private:
   std::string separator_;
   Outcome* outcome_;  // never null
+  bool wroteInThisPress_ = false;
 };
 
 std::string trimmed(std::string_view text) {
@@ -96,13 +110,17 @@ bool runCase(const std::string& name, const std::string& separator,
   for (const std::string& step : steps) {
     if (step.starts_with("press ")) {
       const std::string control = step.substr(6);
+      runtime.startPress();
       desktop.command = pressControl(control, store, runtime);
       PressOutcome pressed = session.press(control);
       page.command = pressed.command;
       for (PageStep& shown : pressed.steps) {
-        if (auto* box = std::get_if<ShownBox>(&shown)) page.boxes.push_back(std::move(*box));
-        if (auto* file = std::get_if<Download>(&shown))
+        if (auto* box = std::get_if<ShownBox>(&shown)) page.boxes.push_back({std::move(*box)});
+        // Once the browser has written the file, the page shows the box that followed.
+        if (auto* file = std::get_if<Download>(&shown)) {
           page.files.push_back(std::move(file->bytes));
+          if (file->written) page.boxes.push_back({std::move(*file->written), true});
+        }
       }
     } else {
       const std::size_t equals = step.find('=');
