@@ -3,7 +3,9 @@
 # One entry point for a newcomer on a fresh Debian machine:
 #   tools/dev.sh run    installs what is missing, builds, starts the calculator
 #   tools/dev.sh test   installs what is missing, builds, runs every test
-#   tools/dev.sh web    installs what is missing, builds the web page, serves it on port 8000
+#   tools/dev.sh web [--port PORT] [--host ADDRESS]
+#                       installs what is missing, builds the web page, serves it (port 8000
+#                       of this machine alone unless told otherwise)
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -90,15 +92,43 @@ case "${1:-}" in
     fi
     ;;
   web)
+    shift
+    port=8000 host=127.0.0.1
+    while [ $# -gt 0 ]; do
+      case "$1=${2:-}" in
+        --port=[0-9]*) port=$2 ;;
+        --host=?*) host=$2 ;;
+        *) echo "usage: $0 web [--port PORT] [--host ADDRESS]" >&2; exit 2 ;;
+      esac
+      shift 2
+    done
     install_packages "${web_packages[@]}" python3
+    # A busy port is refused before the build, in one line, rather than after it in a trace.
+    python3 -c 'import socket, sys
+family = socket.AF_INET6 if ":" in sys.argv[1] else socket.AF_INET
+with socket.socket(family) as probe:
+    probe.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)  # as http.server does
+    probe.bind((sys.argv[1], int(sys.argv[2])))' "$host" "$port" 2>/dev/null ||
+      { echo "The port $port of $host is in use, or not this machine's: choose another with --port." >&2; exit 1; }
     web_build="${VESPERA_WEB_BUILD_DIR:-$here/build-web}"
     build_site "$here" "$web_build"
-    echo "Vespera in the browser: http://localhost:8000/ (static files in $web_build/site;" \
-      "Ctrl+C stops)"
-    exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$web_build/site"
+    echo "Vespera in the browser (static files in $web_build/site; Ctrl+C stops):"
+    case "$host" in
+      127.* | localhost | ::1)
+        echo "  http://localhost:$port/ on this machine alone; --host 0.0.0.0 makes the page" \
+          "reachable from a phone on the same network." ;;
+      0.0.0.0 | ::)
+        for address in localhost $(hostname -I 2>/dev/null); do
+          [[ "$address" == *:* ]] || echo "  http://$address:$port/"
+        done
+        echo "  A phone on the same network opens the page at one of these addresses; saving" \
+          "there downloads, and the page works offline only from localhost or HTTPS." ;;
+      *) echo "  http://$host:$port/" ;;
+    esac
+    exec python3 -m http.server "$port" --bind "$host" --directory "$web_build/site"
     ;;
   *)
-    echo "usage: $0 run|test|web" >&2
+    echo "usage: $0 run|test|web [--port PORT] [--host ADDRESS]" >&2
     exit 2
     ;;
 esac

@@ -17,6 +17,10 @@ constexpr std::string_view kEndedNotice =
     "Vespera \u00E8 chiuso: le misure non salvate sono state cancellate. Puoi chiudere "
     "questa scheda del browser.";
 constexpr std::string_view kReopen = "Riapri Vespera";
+constexpr std::string_view kNewVersion =
+    "\u00C8 disponibile una nuova versione di Vespera. Ricarica la pagina per usarla: i valori "
+    "non salvati andranno persi.";
+constexpr std::string_view kReload = "Ricarica";
 constexpr std::string_view kNeedsScript =
     "Vespera calcola nel browser: attiva JavaScript e WebAssembly per usarlo.";
 
@@ -162,6 +166,15 @@ std::string messageBox() {
                 WindowCommand::None, "alertdialog");
 }
 
+// Where the page says that a new version has come, once it has: a live region from the
+// start, so that a screen reader reads what appears in it.
+std::string updateNotice() {
+  return R"(<div id="update" class="update" role="status"></div><template id="update-notice"><p>)" +
+         escapeHtml(kNewVersion) +
+         R"(</p><button type="button" id="update-reload" class="button")" + " data-reload>" +
+         escapeHtml(kReload) + "</button></template>\n";
+}
+
 std::string ended() {
   return R"(<div id="ended" class="ended" hidden><p>)" + escapeHtml(kEndedNotice) +
          R"(</p><button type="button" id="reopen" class="button" data-reload>)" +
@@ -172,7 +185,7 @@ std::string ended() {
 }  // namespace
 
 std::string pageHtml() {
-  return head() + mainWindow() + manual() + aboutBox() + messageBox() + ended() +
+  return head() + mainWindow() + manual() + aboutBox() + messageBox() + updateNotice() + ended() +
          "</body>\n</html>\n";
 }
 

@@ -3,7 +3,7 @@
 // The page's glue to the calculator in vespera-core.wasm. It calculates nothing and holds no
 // text or table: index.html and layout.css are drawn from the window's tables at build time,
 // and every press runs the desktop's own handler in the module, whose outcome (fields,
-// message boxes, downloads, window commands) this script replays in the page.
+// message boxes, saved files, window commands) this script replays in the page.
 import createCore from './vespera-core.mjs';
 
 // The module compiles in the background while the language's data loads.
@@ -34,14 +34,38 @@ function showMessage({ prompt, title, icon }) {
   return new Promise((resolve) => messageBox.addEventListener('close', resolve, { once: true }));
 }
 
-// The measurement file's bytes as they are, handed to the browser to save.
-function download({ name, hex }) {
+// The measurement file's bytes as they are, written where the user chooses. Where the
+// browser lets the page write a file (the File System Access API), the handler's box follows
+// once the bytes are written, a cancel ends the save in silence and a failure shows the
+// desktop's failure box; elsewhere the browser downloads the file, and the box says just that.
+// Resolves to the step's box to show, if any.
+async function save(step) {
+  const { name, hex } = step.download;
   const bytes = Uint8Array.from(hex.match(/../g) ?? [], (pair) => parseInt(pair, 16));
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-  link.download = name;
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  if (!window.showSaveFilePicker) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    return step.handed;
+  }
+  let file;
+  try {
+    file = await window.showSaveFilePicker({ suggestedName: name });
+  } catch (error) {
+    return error.name === 'AbortError' ? null : step.failed;
+  }
+  let writable;
+  try {
+    writable = await file.createWritable();
+    await writable.write(bytes);
+    await writable.close();
+    return step.written;
+  } catch {
+    await writable?.abort().catch(() => {});
+    return step.failed;
+  }
 }
 
 function openWindow(command) {
@@ -69,23 +93,26 @@ const commands = {
   about: () => openWindow('about'),
 };
 
-// While a press is under way (its message boxes open), the window says so.
+// While a press is under way (its message boxes open, a file being saved), the window says
+// so; whatever happens, it is over when the press ends.
 async function press(control) {
   if (main.ariaBusy === 'true') return;
   main.ariaBusy = 'true';
   const focused = document.activeElement;
-  for (const box of boxes) setText(box.id, box.value);
-  const outcome = JSON.parse(pressInCore(control));
-  for (const step of outcome.steps) {
-    if (step.download) {
-      download(step.download);
-    } else {
+  let outcome = {};
+  try {
+    for (const box of boxes) setText(box.id, box.value);
+    outcome = JSON.parse(pressInCore(control));
+    for (const step of outcome.steps) {
+      const box = step.download ? await save(step) : step.box;
+      if (!box) continue;
       showFields(step.fields);
-      await showMessage(step.box);
+      await showMessage(box);
     }
+    showFields(outcome.fields);
+  } finally {
+    main.ariaBusy = 'false';
   }
-  showFields(outcome.fields);
-  main.ariaBusy = 'false';
   if (focused?.isConnected && !focused.closest('[role="menu"]')) focused.focus();
   commands[outcome.command]?.();
 }
@@ -166,6 +193,25 @@ const fit = () => document.documentElement.style.setProperty(
 window.addEventListener('resize', fit);
 fit();
 
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+// The service worker keeps the site for use offline. It looks for a new version past the
+// HTTP cache, and when one takes over while the page is open, the page says so in its live
+// region, with a button that reloads: it never reloads by itself, and loses nothing typed.
+const siteVersion = () => fetch('site-files.js').then((answer) => answer.text())
+  .then((text) => text.match(/SITE_VERSION = "(\w+)"/)?.[1]).catch(() => null);
+if ('serviceWorker' in navigator) {
+  const ownVersion = siteVersion();
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'visible') registration.update().catch(() => {});
+    });
+  }).catch(() => {});
+  navigator.serviceWorker.addEventListener('controllerchange', async () => {
+    const [before, now] = await Promise.all([ownVersion, siteVersion()]);
+    const notice = document.getElementById('update');
+    if (before && now && before !== now && !notice.childElementCount) {
+      notice.append(document.getElementById('update-notice').content.cloneNode(true));
+    }
+  });
+}
 document.documentElement.dataset.ready = '';
 performance.mark('vespera-ready');

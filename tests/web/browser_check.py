@@ -72,11 +72,36 @@ cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "window.violations = [];
     "addEventListener('securitypolicyviolation', (e) => violations.push(e.violatedDirective));"})
 
 
+# The save dialog of the File System Access API, which no one can answer in a headless
+# browser: it offers a real file of the origin's private file system, or answers as a user or
+# a disk might: a cancel, a write that fails, a dialog left open until picker.held() is called.
+PICKER = """window.picker = { answer: 'write', names: [] };
+window.showSaveFilePicker = async ({ suggestedName }) => {
+  picker.names.push(suggestedName);
+  if (picker.answer === 'hold') await new Promise((go) => { picker.held = go; });
+  if (picker.answer === 'cancel') throw new DOMException('The user aborted a request.', 'AbortError');
+  if (picker.answer === 'fail') return { createWritable: async () => {
+    throw new DOMException('The disk is full.', 'QuotaExceededError'); } };
+  return (await navigator.storage.getDirectory()).getFileHandle('saved', { create: true });
+};"""
+PICKED = ("navigator.storage.getDirectory().then(async (folder) => { const bytes = await folder"
+          ".getFileHandle('saved').then((h) => h.getFile()).then((f) => f.arrayBuffer()).catch(() =>"
+          " null); await folder.removeEntry('saved').catch(() => {}); return bytes && [...new"
+          " Uint8Array(bytes)]; }).then(arguments[0], (error) => arguments[0](String(error)))")
+
+
 def load(locale="en-US", scheme="light"):
     cdp("Emulation.setLocaleOverride", {"locale": locale})
     cdp("Emulation.setEmulatedMedia", {"features": [{"name": "prefers-color-scheme", "value": scheme}]})
     driver.get(URL)
     wait.until(lambda d: run("return 'ready' in document.documentElement.dataset"))
+    run(PICKER)
+
+
+def picked():
+    """The bytes written through the save dialog, and the file gone again; None for none."""
+    file = driver.execute_async_script(PICKED)
+    return None if file is None else bytes(file)
 
 
 def fields():
@@ -84,27 +109,33 @@ def fields():
                ".map((box) => [box.id, box.value]))")
 
 
-def replay(name):
-    """The case's steps typed and clicked: the boxes seen (with Text4 under each), in order."""
+def boxes_shown():
+    """The message boxes the press shows (with Text4 under each), each closed, in order."""
+    boxes = []
+    while True:
+        wait.until(lambda d: run("return document.querySelector('main')?.ariaBusy !== 'true'"
+                                 " || !!document.querySelector('dialog:modal')"))
+        box = run("const b = document.querySelector('dialog:modal'); return b && [b.querySelector"
+                  "('.title').textContent, b.querySelector('.prompt').textContent, b.dataset.icon,"
+                  " document.getElementById('Text4').value]")
+        if not box:
+            return boxes
+        boxes.append(box)
+        driver.find_element(By.ID, "runtimeMessageBox-ok").click()
+
+
+def replay(name, typed=None):
+    """The case's steps typed and clicked (NomeFile as typed, if given): the boxes seen."""
     boxes = []
     for step in steps[name]:
         if not step.startswith("press "):
             control, text = step.split("=", 1)
             box = driver.find_element(By.ID, control)
             box.clear()
-            box.send_keys(text)
+            box.send_keys(typed if typed is not None and control == "NomeFile" else text)
             continue
         driver.find_element(By.ID, step[6:]).click()
-        while True:
-            wait.until(lambda d: run("return document.querySelector('main')?.ariaBusy !== 'true'"
-                                     " || !!document.querySelector('dialog:modal')"))
-            box = run("const b = document.querySelector('dialog:modal'); return b && [b.querySelector"
-                      "('.title').textContent, b.querySelector('.prompt').textContent, b.dataset.icon,"
-                      " document.getElementById('Text4').value]")
-            if not box:
-                break
-            boxes.append(box)
-            driver.find_element(By.ID, "runtimeMessageBox-ok").click()
+        boxes += boxes_shown()
     return boxes
 
 
@@ -136,21 +167,55 @@ def focused():
     return run("return document.activeElement.id")
 
 
-# Cases typed and clicked, on a period and on a comma locale; saving downloads the record.
+# Cases typed and clicked, on a period and on a comma locale; saving writes the record.
 for locale, names in (("en-US", ["sun", "no distance", "parallax", "arc minutes", "colour index",
                                  "save everything", "save what cannot be encoded"]),
                       ("it-IT", ["sun comma", "magnitudes to colour index", "save absolute magnitude"])):
     for name in names:
         load(locale)
         boxes = same_as_native(name)
-        if name.startswith("save") and expected[name]["files"]:
-            # The default C:\.txt asks for ".txt", which Chromium, refusing hidden names, saves as "txt".
-            file = "sole.txt" if "NomeFile=C:\\misure\\sole.txt" in steps[name] else "txt"
-            check(saved(file) == bytes.fromhex(expected[name]["files"][0]), f"{name}: {file} saved")
-            os.remove(os.path.join(downloads, file))
+        if name.startswith("save"):
+            record = [bytes.fromhex(file) for file in expected[name]["files"]]
+            check([picked()] == record if record else run("return picker.names") == [],
+                  f"{name}: the desktop's record written, or no dialog for text it cannot hold")
 # A field written after a box appears once the box is closed, as on the desktop.
 check(boxes[0][3] == "" and fields()["Text4"] != "", "a result waits for its warning's OK")
-check(os.listdir(downloads) == [], "text the file cannot hold downloads nothing")
+
+# Saving through the browser's save dialog, and a download where the browser has none: the
+# name suggested, the file that lands, and the box that follows once the browser has answered.
+WRITTEN, FAILED = ([b["title"], b["prompt"], b["icon"]] for b in (
+    expected["save everything"]["boxes"][0], expected["save what cannot be encoded"]["boxes"][0]))
+record = bytes.fromhex(expected["save everything"]["files"][0])
+steps["save typed"] = steps["save everything"][:-1]
+SAVES = [  # typed into NomeFile, the dialog's answer (None: no dialog), the name, the box shown
+    ("C:\\misure\\sole.txt", "hold", "sole.txt", WRITTEN),
+    ("C:\\.txt", "write", "misura.txt", WRITTEN),
+    ("vega.txt", "cancel", "vega.txt", None),
+    ("vega.txt", "fail", "vega.txt", FAILED),
+    ("C:\\.txt", None, "misura.txt", "handed"),
+    ("vega/..", None, "misura.txt", "handed"),
+    ("x" * 300 + ".txt", None, "x" * 236 + ".txt", "handed"),
+]
+for typed, answer, name, box in SAVES:
+    load()
+    run("picker.answer = arguments[0]; if (!arguments[0]) window.showSaveFilePicker = undefined;", answer)
+    replay("save typed", typed)
+    driver.find_element(By.ID, "Command84").click()
+    if answer == "hold":
+        wait.until(lambda d: run("return !!picker.held"))
+        time.sleep(0.3)
+        check(run("return !document.querySelector('dialog:modal')"), "no box while the save dialog is open")
+        run("picker.held()")
+    shown = [b[:3] for b in boxes_shown()]
+    if box == "handed":
+        check(saved(name) == record and len(shown) == 1 and shown[0][0] == WRITTEN[0]
+              and name in shown[0][1] and shown[0][1] != WRITTEN[1] and shown[0][2] == WRITTEN[2],
+              f"{typed[:24]} downloads {name[:24]} and says it was handed to the browser")
+        os.remove(os.path.join(downloads, name))
+    else:
+        check(run("return picker.names") == [name] and picked() == (record if box == WRITTEN else None)
+              and shown == ([box] if box else []), f"{typed}, {answer}: {name} suggested, {box}")
+check(os.listdir(downloads) == [], "nothing downloaded but the files handed to the browser")
 if SHOTS:
     load()
     replay("sun")
@@ -292,6 +357,123 @@ server.server_close()
 load()
 replay("sun")
 check(fields() == expected["sun"]["fields"], "the page reloads and works offline")
+
+# Updates: each site served by a host of its own (an origin of its own), visited until its
+# service worker keeps it, then changed on the host and loaded again as a returning user does.
+SITE_FILES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../web/site-files.cmake")
+LONG_AGO = time.time() - 365 * 86400  # files last modified long ago stay fresh in the HTTP cache
+
+
+def host(folder):
+    """Serves a folder, as python3 -m http.server does (Last-Modified, no Cache-Control), until
+    host.folder is changed to another."""
+    class Host(Quiet):
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, directory=served.folder, **kwargs)
+    served = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Host)
+    served.folder = folder
+    threading.Thread(target=served.serve_forever, daemon=True).start()
+    return served
+
+
+def copy_site(name, modified=None):
+    folder = os.path.join(work, name)
+    shutil.copytree(SITE, folder)
+    for file in os.listdir(folder) if modified else []:
+        os.utime(os.path.join(folder, file), (modified, modified))
+    return folder
+
+
+def rebuild(folder, files):
+    """A new version: the files changed, and their list and version written again by the build."""
+    for file in files:
+        with open(os.path.join(folder, file), "a" if file.endswith(".css") else "r+") as out:
+            if file.endswith(".css"):
+                out.write("\nhtml { --build: 2; }\n")
+            else:
+                page = out.read().replace('<html lang="it">', '<html lang="it" data-build="2">')
+                out.seek(0)
+                out.write(page)
+    subprocess.run(["cmake", "-DSITE=" + folder, "-P", SITE_FILES], check=True)
+    return open(os.path.join(folder, "site-files.js"), encoding="utf-8").read().split('"')[1]
+
+
+def visit(url):
+    """The page loaded as it shows: its build and style's marks, and whether it is Vespera."""
+    driver.get(url)
+    wait.until(lambda d: run("return document.readyState === 'complete' && ('ready' in"
+                             " document.documentElement.dataset || !document.getElementById('Command84'))"))
+    return run("const html = document.documentElement; return [html.dataset.build ?? '1', getComputedStyle"
+               "(html).getPropertyValue('--build').trim() || '1', !!document.getElementById('Command84')]")
+
+
+def eventually(script, wanted, seconds=10):
+    """What the script returns once it returns what is wanted, or when time is up."""
+    for _ in range(seconds * 10):
+        value = run(script)
+        if value == wanted:
+            break
+        time.sleep(0.1)
+    return value
+
+
+def kept_by_worker(url):
+    visit(url)
+    wait.until(lambda d: run("return !!navigator.serviceWorker.controller"))
+    run("return caches.open('altro-sito')")  # another site's, on the same origin
+    return visit(url)  # a returning user's load, from the worker
+
+
+other = os.path.join(work, "other")
+os.mkdir(other)
+with open(os.path.join(other, "index.html"), "w", encoding="utf-8") as out:
+    out.write("<!DOCTYPE html><title>Altro sito</title><p>Un altro sito</p>")
+UPDATES = [  # the change on the host, its files modified long ago, the first load showing it
+    ("a rebuild", ["index.html", "vespera.css"], None, 1),
+    ("a rebuild, the host sending no Cache-Control", ["index.html", "vespera.css"], LONG_AGO, 1),
+    ("a change to index.html alone", ["index.html"], LONG_AGO, 1),
+    ("another site on the same host and port", None, LONG_AGO, None),
+]
+for number, (change, files, modified, first) in enumerate(UPDATES):
+    site = host(copy_site(f"update-{number}", modified))
+    url = f"http://127.0.0.1:{site.server_port}/"
+    kept_by_worker(url)
+    if files:
+        version = rebuild(site.folder, files)
+        wanted = ["2" if "index.html" in files else "1", "2" if "vespera.css" in files else "1", True]
+    else:
+        site.folder, version, wanted = other, None, [None]
+    seen = [visit(url) for _ in range(3)]
+    shown = [n + 1 for n, page in enumerate(seen) if page == wanted] if files else [
+        n + 1 for n, page in enumerate(seen) if page[2]]
+    kept = sorted(["altro-sito"] + ([f"/vespera-{version}"] if files else []))
+    caches = eventually("return caches.keys().then((names) => names.sort())", kept)
+    check((shown[:1] == [first] and shown == list(range(first, 4))) if files else shown == [],
+          f"{change}: {'the new page from load ' + str(first) if files else 'Vespera never'}"
+          f" ({seen})")
+    check(caches == kept, f"{change}: the caches {kept} kept ({caches})")
+    if files:
+        check(run("return document.getElementById('update').childElementCount") == 0,
+              f"{change}: no notice of a new version on the new page")
+    site.shutdown()
+
+# A new version that comes while the page is open: announced, with a button that reloads; what
+# the user typed stays until then.
+site = host(copy_site("update-open"))
+url = f"http://127.0.0.1:{site.server_port}/"
+kept_by_worker(url)
+driver.find_element(By.ID, "Text2").send_keys("4.83")
+rebuild(site.folder, ["index.html", "vespera.css"])
+run("window.stayed = true; document.dispatchEvent(new Event('visibilitychange'))")
+wait.until(lambda d: run("return document.getElementById('update').childElementCount > 0"))
+time.sleep(0.5)
+check(run("return window.stayed && document.getElementById('Text2').value === '4.83' &&"
+          " document.getElementById('update').getAttribute('role') === 'status'") and
+      driver.find_element(By.ID, "update").text.strip() != "", "a new version is announced, nothing lost")
+driver.find_element(By.ID, "update-reload").click()
+wait.until(lambda d: run("return !window.stayed && 'ready' in document.documentElement.dataset"))
+check(run("return document.documentElement.dataset.build") == "2", "its button reloads the new version")
+site.shutdown()
 
 print(f"{len(failures)} failed" if failures else "browser check passed")
 sys.exit(1 if failures else 0)

@@ -9,7 +9,9 @@
 #    chromium-driver (tests/web/browser_check.py): cases typed and clicked, a save, print to
 #    PDF, a phone's viewport, the keyboard, both colour schemes, axe-core (pinned in
 #    tests/web/package-lock.json, fetched from the npm registry with its integrity checked),
-#    privacy, and a reload from the service worker with the server stopped.
+#    privacy, saving, updates reaching a returning user, and a reload from the service worker
+#    with the server stopped;
+#  - asks tools/dev.sh web for a busy port, which it must refuse.
 # Needs the build in VESPERA_BUILD_DIR (tools/dev.sh test makes it) for the native cases.
 set -euo pipefail
 
@@ -45,6 +47,24 @@ if ! cmp -s "$work/native.jsonl" "$work/wasm.jsonl"; then
   fail "the WebAssembly core's outcomes differ from the native core's"
 fi
 echo "Native and WebAssembly cores agree on $(wc -l <"$work/native.jsonl") cases."
+
+# tools/dev.sh web refuses a busy port in one line, before it builds or gives an address.
+/usr/bin/python3 -c 'import socket, sys, time
+with socket.create_server(("127.0.0.1", 0)) as busy:
+    print(busy.getsockname()[1], flush=True)
+    sys.stdout.close()
+    time.sleep(120)' >"$work/busy-port" &
+busy_pid=$!
+for _ in $(seq 100); do [ -s "$work/busy-port" ] && break; sleep 0.1; done
+status=0
+timed 60 env VESPERA_WEB_BUILD_DIR="$work/dev-web" bash "$here/tools/dev.sh" web \
+  --port "$(cat "$work/busy-port")" >"$work/dev.out" 2>"$work/dev.err" || status=$?
+kill "$busy_pid"
+[ "$status" -ne 0 ] && [ ! -s "$work/dev.out" ] && [ "$(wc -l <"$work/dev.err")" -eq 1 ] &&
+  grep -q "$(cat "$work/busy-port")" "$work/dev.err" && [ ! -e "$work/dev-web" ] ||
+  fail "tools/dev.sh web did not refuse a busy port in one line before building ($status):" \
+    "$(cat "$work/dev.out" "$work/dev.err")"
+echo "tools/dev.sh web refuses a busy port: $(cat "$work/dev.err")"
 
 npm_install_pinned "$here/tests/web" "$work/npm" || fail "npm could not install the pinned axe-core"
 
