@@ -25,10 +25,10 @@ std::string stepJson(const PageStep& step) {
   if (const auto* download = std::get_if<Download>(&step)) {
     const ShownBox& shown = download->written ? *download->written : download->failed;
     return R"({"download":{"name":)" + jsonString(download->fileName) + R"(,"hex":")" +
-           hexBytes(download->bytes) +
-           "\"},\"written\":" + (download->written ? boxJson(*download->written) : "null") +
-           ",\"failed\":" + boxJson(download->failed) + ",\"handed\":" + boxJson(download->handed) +
-           ",\"fields\":" + fieldsJson(shown.fields) + '}';
+           hexBytes(download->bytes) + R"("},"written":)" +
+           (download->written ? boxJson(*download->written) : "null") + R"(,"failed":)" +
+           boxJson(download->failed) + R"(,"handed":)" + boxJson(download->handed) +
+           R"(,"fields":)" + fieldsJson(shown.fields) + '}';
   }
   const auto& box = std::get<ShownBox>(step);
   return R"({"box":)" + boxJson(box) + ",\"fields\":" + fieldsJson(box.fields) + '}';
