@@ -62,26 +62,54 @@ std::string fontCss(const FontChoice& font) {
   return css;
 }
 
-std::string itemCss(const PageItem& item) {
+// An element's place and font in its window.
+std::string placeCss(const PageItem& item) {
   std::string css = '#' + item.control + "{left:" + px(item.rect.left) +
                     ";top:" + px(item.rect.top) + ";width:" + px(item.rect.width) +
                     ";height:" + px(item.rect.height);
   if (item.font) css += ';' + fontCss(*item.font);
-  if (item.face) {
-    css += ";background:" + colour(*item.face) + ";color:" + colour(textColourOn(*item.face));
-  }
   return css + "}\n";
 }
 
-// A window of fixed size: drawn at 1:1 where the viewport is wide enough, scaled down to its
-// width where it is not (the script keeps --vw at the viewport's width in pixels).
+// An element's own colours, in either layout.
+std::string colourCss(const PageItem& item) {
+  if (!item.face) return {};
+  return '#' + item.control + "{background:" + colour(*item.face) +
+         ";color:" + colour(textColourOn(*item.face)) + "}\n";
+}
+
+std::string itemCss(const PageItem& item) { return placeCss(item) + colourCss(item); }
+
+int windowWidth(const Twips& client) { return pixelRect(client).width + (2 * kWindowFrame); }
+
+// A window of fixed size, always drawn at 1:1: browser zoom enlarges it as it does any page.
 std::string windowCss(std::string_view control, const Twips& client) {
   const PixelRect area = pixelRect(client);
-  const std::string width = std::to_string(area.width + (2 * kWindowFrame));
-  return '#' + std::string(control) + "{width:" + width + "px;zoom:min(1,calc(var(--vw,1e6)/" +
-         width + "))}\n#" + std::string(control) + ">.client{width:" + px(area.width) +
-         ";height:" + px(area.height) + "}\n";
+  return '#' + std::string(control) + "{width:" + px(windowWidth(client)) + "}\n#" +
+         std::string(control) + ">.client{width:" + px(area.width) + ";height:" + px(area.height) +
+         "}\n";
 }
+
+// Narrower than the window, the same controls in one column, in the page's order (tab order,
+// each heading before its box): presets four to a row, every target a finger's size, text
+// boxes at 16 px so that a phone does not zoom into them, no line drawn across the window.
+constexpr std::string_view kColumnCss =
+    "main.window{border-width:0 0 2px}"
+    "#Form1>.client{display:grid;grid-template-columns:repeat(4,minmax(0,1fr));gap:6px;"
+    "padding:8px;font:14px system-ui,sans-serif}"
+    "#Form1>.client>*{position:static;grid-column:1/-1;min-width:0;overflow-wrap:anywhere}"
+    "#Form1 .preset{grid-column:auto;min-height:44px;font-size:14px}"
+    "#Form1 .button{min-height:44px;font-size:16px;padding:4px}"
+    "#Form1 .box{min-height:44px;font-size:16px}"
+    "#Form1 .label{background:none;font-size:14px;margin-top:6px}"
+    "#Form1 .lines{display:none}"
+    "#Form1 .panel{background:none;border-top:2px groove #8888;padding-top:4px;margin-top:12px}"
+    "#Form1 .panel::before{content:none}"
+    "#Form1 .caption{position:static;font:bold 16px system-ui,sans-serif}"
+    ".menubar{height:auto}.menubar button{min-height:44px;font-size:16px}"
+    ".titlebar{height:auto;min-height:44px}.titlebar .close{width:44px;height:44px}"
+    "#Dialog>.client,#Dialog>.client>*{position:static;width:auto;height:auto;padding:8px;"
+    "font-size:16px}";
 
 std::set<WebFace> webFaces() {
   std::set<WebFace> faces;
@@ -103,14 +131,20 @@ std::string layoutCss() {
            ") format(\"woff2\");font-weight:" + (face.bold ? "700" : "400") +
            ";font-display:swap}\n";
   }
-  css += windowCss(kFormControl, kClientArea);
-  css += windowCss(kManualControl, kManualPlace);
-  css += windowCss(kAboutControl, kAboutClientArea);
-  for (const PageItem& item : mainWindowItems()) css += itemCss(item);
-  for (const PageItem& item : aboutBoxItems()) css += itemCss(item);
+  // The window as it is where the viewport holds it, and on paper; the column below; chosen
+  // before the first paint, by the browser alone.
+  const std::string width = std::to_string(windowWidth(kClientArea));
+  css += "@media print,(min-width:" + width + "px){\n" + windowCss(kFormControl, kClientArea) +
+         windowCss(kManualControl, kManualPlace);
+  for (const PageItem& item : mainWindowItems()) css += placeCss(item);
   const std::string manualLabel =
       std::string(kManualControl) + '-' + std::string(kManualLabelControl);
-  css += itemCss({-1, manualLabel, pixelRect(kManualLabelRect), kManualFont, std::nullopt, {}});
+  css += placeCss({-1, manualLabel, pixelRect(kManualLabelRect), kManualFont, std::nullopt, {}});
+  css += "}\n@media screen and (max-width:" + std::to_string(windowWidth(kClientArea) - 1) +
+         ".98px){" + std::string(kColumnCss) + "}\n";
+  for (const PageItem& item : mainWindowItems()) css += colourCss(item);
+  css += windowCss(kAboutControl, kAboutClientArea);
+  for (const PageItem& item : aboutBoxItems()) css += itemCss(item);
   return css;
 }
 

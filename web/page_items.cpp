@@ -7,6 +7,7 @@
 #include "web/page_markup.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace vespera {
 namespace {
@@ -23,6 +24,12 @@ const FieldRow* fieldHeadedBy(Caption caption) {
     if (row.heading == caption) return &row;
   }
   return nullptr;
+}
+
+std::ptrdiff_t positionOf(const std::vector<PageItem>& page, std::string_view control) {
+  std::ptrdiff_t at = 0;
+  while (page[static_cast<std::size_t>(at)].control != control) ++at;
+  return at;
 }
 
 FontChoice ownOrWindowFont(const FontChoice& font) { return font.family ? font : kWindowFont; }
@@ -173,6 +180,16 @@ std::vector<PageItem> mainWindowItems() {
   // NOLINTNEXTLINE(modernize-use-ranges): no range algorithms in Debian 12's emscripten
   std::stable_sort(page.begin(), page.end(),
                    [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
+  // Each heading just before its box, where a screen reader reads it and the column shows it;
+  // a heading takes no focus, so the tab order stays the window's.
+  for (const LabelRow& row : formLabels()) {
+    const FieldRow* field = fieldHeadedBy(row.caption);
+    if (!field) continue;
+    const auto heading = page.begin() + positionOf(page, row.control);
+    PageItem moved = std::move(*heading);
+    page.erase(heading);
+    page.insert(page.begin() + positionOf(page, field->control), std::move(moved));
+  }
   return page;
 }
 

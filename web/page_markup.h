@@ -18,7 +18,7 @@ struct PixelRect {
 
 // One element of a window's client area as the page draws it: its markup and its look.
 struct PageItem {
-  int tabIndex;         // the page's elements stand in tab order, so Tab walks them in it
+  int tabIndex;         // the page's controls stand in tab order, so Tab walks them in it
   std::string control;  // the element's id
   PixelRect rect;
   std::optional<FontChoice> font;  // none: the look of the element's kind

@@ -187,12 +187,6 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
-// Windows of fixed size scale down to a narrow viewport (layout.css reads --vw).
-const fit = () => document.documentElement.style.setProperty(
-  '--vw', String(document.documentElement.clientWidth));
-window.addEventListener('resize', fit);
-fit();
-
 // The service worker keeps the site for use offline. It looks for a new version past the
 // HTTP cache, and when one takes over while the page is open, the page says so in its live
 // region, with a button that reloads: it never reloads by itself, and loses nothing typed.

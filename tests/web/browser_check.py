@@ -29,11 +29,11 @@ from selenium.webdriver.support.ui import WebDriverWait
 SITE, NATIVE, CASES, AXE = sys.argv[1:5]
 SHOTS = sys.argv[5] if len(sys.argv) > 5 else None
 expected = {case["case"]: case for case in map(json.loads, open(NATIVE, encoding="utf-8"))}
-steps = {}
+steps, saved_as = {}, {}  # a case's steps, and the name it saves under
 for line in open(CASES, encoding="utf-8"):
     if line.strip() and not line.startswith("#"):
-        name, _, actions = (part.strip() for part in line.split("|"))
-        steps[name] = [action.strip() for action in actions.split(";")]
+        name, _, actions, *named = (part.strip() for part in line.split("|"))
+        steps[name], saved_as[name] = [action.strip() for action in actions.split(";")], "".join(named)
 failures = []
 
 
@@ -68,9 +68,11 @@ atexit.register(driver.quit)  # however the check ends, before its folder goes
 run = driver.execute_script
 cdp = driver.execute_cdp_cmd
 wait = WebDriverWait(driver, 30)
-# Every CSP violation the page meets, kept from the document's first moment.
-cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "window.violations = [];"
-    "addEventListener('securitypolicyviolation', (e) => violations.push(e.violatedDirective));"})
+# Every CSP violation and layout shift the page meets, kept from the document's first moment.
+cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "window.violations = []; window.shift = 0;"
+    "addEventListener('securitypolicyviolation', (e) => violations.push(e.violatedDirective));"
+    "new PerformanceObserver((list) => list.getEntries().forEach((e) => { shift += e.value; }))"
+    ".observe({ type: 'layout-shift', buffered: true });"})
 
 
 # The save dialog of the File System Access API, which no one can answer in a headless
@@ -182,23 +184,20 @@ check(boxes[0][3] == "" and fields()["Text4"] != "", "a result waits for its war
 # name suggested, the file that lands, and the box that follows once the browser has answered.
 WRITTEN, FAILED = ([b["title"], b["prompt"], b["icon"]] for b in (
     expected["save everything"]["boxes"][0], expected["save what cannot be encoded"]["boxes"][0]))
-record = bytes.fromhex(expected["save everything"]["files"][0])
-SAVES = [  # typed into NomeFile, the dialog's answer (None: no dialog), the name, the box shown
-    ("C:\\misure\\sole.txt", "hold", "sole.txt", WRITTEN),
-    ("C:\\.txt", "write", "misura.txt", WRITTEN),
-    ("vega.txt", "cancel", "vega.txt", None),
-    ("vega.txt", "fail", "vega.txt", FAILED),
-    ("C:\\.txt", None, "misura.txt", "handed"),
-    ("vega/..", None, "misura.txt", "handed"),
-    ("x" * 300 + ".txt", None, "x" * 236 + ".txt", "handed"),
+SAVES = [  # a case that ends saving with Command84, the dialog's answer (None: no dialog), the box
+    ("save everything", "hold", WRITTEN),
+    ("name of the default", "write", WRITTEN),
+    ("name from a relative path", "cancel", None),
+    ("name after a drive", "fail", FAILED),
+    ("name of the default", None, "handed"),
+    ("name of a folder's parent", None, "handed"),
+    ("name too long", None, "handed"),
 ]
-for typed, answer, name, box in SAVES:
+for case, answer, box in SAVES:
     load()
     run("picker.answer = arguments[0]; if (!arguments[0]) window.showSaveFilePicker = undefined;", answer)
-    steps["save typed"] = [step for step in steps["save everything"][:-1] if "NomeFile" not in step]
-    replay("save typed")
-    driver.find_element(By.ID, "NomeFile").clear()
-    driver.find_element(By.ID, "NomeFile").send_keys(typed)
+    steps["before saving"], name = steps[case][:-1], saved_as[case]
+    replay("before saving")
     driver.find_element(By.ID, "Command84").click()
     if answer == "hold":
         wait.until(lambda d: run("return !!picker.held"))
@@ -206,12 +205,12 @@ for typed, answer, name, box in SAVES:
         check(run("return !document.querySelector('dialog:modal')"), "no box while the save dialog is open")
         run("picker.held()")
     shown = [b[:3] for b in boxes_shown()]
-    file = saved(name) if answer is None else picked()
+    file, record = saved(name) if answer is None else picked(), bytes.fromhex(expected[case]["files"][0])
     if box == "handed" and shown and name in shown[0][1] and shown[0][1] != WRITTEN[1]:
         box = [WRITTEN[0], shown[0][1], WRITTEN[2]]  # the desktop's title and icon, no success
     check(file == (record if box and box != FAILED else b"") and shown == ([box] if box else [])
           and run("return picker.names") == [name] * bool(answer),
-          f"{typed[:24]}, {answer}: {name[:24]} suggested, {box}")
+          f"{case}, {answer}: {name[:24]} suggested, {box}")
 check(os.listdir(downloads) == [], "nothing downloaded but the files handed to the browser")
 if SHOTS:
     load()
@@ -308,28 +307,54 @@ driver.find_element(By.ID, "Command42").click()
 check(len(driver.window_handles) == 1 and focused() == "reopen" and not run(
     "return document.querySelector('main')"), "ESCI closes what it may and ends the rest")
 
-# A phone: no sideways scrolling, every button on top where it is drawn, taps that work.
-cdp("Emulation.setDeviceMetricsOverride", {"width": 390, "height": 844, "deviceScaleFactor": 2,
-                                           "mobile": True})
+# Viewports: from the window's width up, the window at 1:1 as the desktop draws it; below it,
+# one column of finger-sized targets and legible text, never wider than the viewport; no shift.
+MEASURE = """const shown = (s) => [...document.querySelectorAll(s)].filter((e) => e.checkVisibility());
+const texts = shown('main *').filter((e) => e.matches('input') || [...e.childNodes].some((n) =>
+  n.nodeType === 3 && n.data.trim())).map((e) => parseFloat(getComputedStyle(e).fontSize));
+const sides = shown('main button, main input').map((e) => e.getBoundingClientRect())
+  .map((r) => Math.min(r.width, r.height));
+return [Math.floor(Math.min(...sides)), Math.min(...texts), parseFloat(getComputedStyle(document
+  .getElementById('Text4')).fontSize), document.getElementById('Form1').offsetWidth,
+  document.documentElement.scrollWidth - innerWidth, shift];"""
+VIEWPORTS = [  # width, height, device pixels a CSS pixel, a phone's
+    (1280, 800, 1, False), (800, 600, 1, False), (844, 390, 3, True), (390, 844, 3, True),
+    (360, 640, 3, True), (320, 568, 2, True), (640, 400, 2, False)]  # the last: 1280 x 800 at 200 %
 cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
-load()
-check(run("return document.documentElement.scrollWidth <= innerWidth"), "a phone scrolls no sideways")
-check(run("return [...document.querySelectorAll('main button')].filter((b) => b.checkVisibility()"
-          " && (() => { const r ="
-          " b.getBoundingClientRect(); return document.elementFromPoint(r.x + r.width / 2,"
-          " r.y + r.height / 2)?.closest('button') !== b; })()).map((b) => b.id)") == [],
-      "every button is there to touch")
-for step in steps["sun"]:
-    if step.startswith("press "):
-        x, y = run("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
-                   " return [r.x + r.width / 2, r.y + r.height / 2]", step[6:])
-        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
-            cdp("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
-    else:
-        driver.find_element(By.ID, step.split("=")[0]).send_keys(step.split("=")[1])
-check(fields() == expected["sun"]["fields"], "the Sun by touch")
-if SHOTS:
-    driver.save_screenshot(os.path.join(SHOTS, "web-phone.png"))
+for width, height, scale, phone in VIEWPORTS:
+    cdp("Emulation.setDeviceMetricsOverride", {"width": width, "height": height,
+                                               "deviceScaleFactor": scale, "mobile": phone})
+    load()
+    time.sleep(0.5)
+    side, text, box, _, sideways, shift = measured = run(MEASURE)
+    if width == 1280:
+        desktop = measured
+    run("document.getElementById('mnuManuale').click(); const m = document.getElementById('Dialog');"
+        " m.scrollTop = m.scrollLeft = 1e6;")
+    manual = run("const r = document.getElementById('Dialog-Label1').getBoundingClientRect();"
+                 " return r.bottom <= document.getElementById('Dialog').getBoundingClientRect().bottom")
+    check(sideways <= 0 and shift < 0.01 and manual and (measured[:4] == desktop[:4] if width >= desktop[3] else
+          side >= 24 and text >= 12 and box == 16 and box * scale >= 2 * desktop[2]),
+          f"{width} x {height} at {scale}: smallest target, text, text box, window, sideways, shift {measured}")
+    if width == 390:  # every button on top where it is drawn, and taps that work
+        load()
+        check(run("return [...document.querySelectorAll('main button')].filter((b) => b.checkVisibility()"
+                  " && (() => { b.scrollIntoView({ block: 'center' }); const r = b.getBoundingClientRect();"
+                  " return r.height < 44 && !b.closest('.menubar') || document.elementFromPoint(r.x +"
+                  " r.width / 2, r.y + r.height / 2)?.closest('button') !== b; })()).map((b) => b.id)")
+              == [], "every button 44 px tall and there to touch")
+        for step in steps["sun"]:
+            if step.startswith("press "):
+                run("document.getElementById(arguments[0]).scrollIntoView({ block: 'center' })", step[6:])
+                x, y = run("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                           " return [r.x + r.width / 2, r.y + r.height / 2]", step[6:])
+                for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+                    cdp("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+            else:
+                driver.find_element(By.ID, step.split("=")[0]).send_keys(step.split("=")[1])
+        check(fields() == expected["sun"]["fields"], "the Sun by touch")
+        if SHOTS:
+            driver.save_screenshot(os.path.join(SHOTS, "web-phone.png"))
 cdp("Emulation.clearDeviceMetricsOverride", {})
 
 # Nothing leaves the machine, nothing is kept but the site, no script but the site's.

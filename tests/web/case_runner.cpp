@@ -96,9 +96,11 @@ std::vector<std::string> split(std::string_view text, char separator) {
   return parts;
 }
 
-// One case: steps "press CONTROL" or "CONTROL=text". Returns whether both paths agree.
+// One case: steps "press CONTROL" or "CONTROL=text". Returns whether both paths agree and,
+// where `suggested` is given, the page suggests that name for its last file.
 bool runCase(const std::string& name, const std::string& separator,
-             const std::vector<std::string>& steps) {
+             const std::vector<std::string>& steps, const std::string& suggested) {
+  std::string named;
   Outcome desktop;
   MemoryFieldStore store;
   showFreshCaptions(store);
@@ -119,6 +121,7 @@ bool runCase(const std::string& name, const std::string& separator,
         // Once the browser has written the file, the page shows the box that followed.
         if (auto* file = std::get_if<Download>(&shown)) {
           page.files.push_back(std::move(file->bytes));
+          named = file->fileName;
           if (file->written) page.boxes.push_back({std::move(*file->written), true});
         }
       }
@@ -136,6 +139,11 @@ bool runCase(const std::string& name, const std::string& separator,
   }
   const std::string line = json(name, desktop);
   std::printf("%s\n", line.c_str());
+  if (!suggested.empty() && named != suggested) {
+    std::fprintf(stderr, "%s: the page suggests \"%s\", not \"%s\"\n", name.c_str(), named.c_str(),
+                 suggested.c_str());
+    return false;
+  }
   if (line == json(name, page)) return true;
   std::fprintf(stderr, "the page differs from the desktop:\n%s\n", json(name, page).c_str());
   return false;
@@ -163,7 +171,8 @@ int main(int argc, char** argv) {
       // NOLINTNEXTLINE(modernize-use-ranges): no range algorithms in Debian 12's emscripten
       std::replace(pressed.begin(), pressed.end(), std::string("press *"),
                    "press " + preset.control);
-      agree = runCase(columns[0] + (eachPreset ? ' ' + preset.control : ""), columns[1], pressed) &&
+      agree = runCase(columns[0] + (eachPreset ? ' ' + preset.control : ""), columns[1], pressed,
+                      columns.size() > 3 ? columns[3] : std::string()) &&
               agree;
       ++cases;
       if (!eachPreset) break;

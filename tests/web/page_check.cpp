@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The generated page as a browser and a screen reader resolve it: every id once; every id a
-// label, group, menu or window refers to present; a text box for each field the page's
+// label, group, menu or window refers to present, each heading before its text box, where a
+// reader and the narrow column meet it; a text box for each field the page's
 // calculator answers with; a button for every control the page presses. Prints each fault
 // and exits 1 on any.
 
@@ -38,6 +39,7 @@ int checkPage() {
       if ((*it)[1].matched) inputs.insert((*it)[3]);
     } else if (name == "for") {
       labelled.insert((*it)[3]);
+      if (inputs.contains((*it)[3])) fault("the heading of " + (*it)[3].str() + " stands after it");
     } else if (name == "aria-owns" || name.ends_with("ledby") || name == "aria-controls" ||
                name == "aria-describedby") {
       std::istringstream list((*it)[3].str());
