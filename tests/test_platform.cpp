@@ -18,27 +18,15 @@ class PlatformTest : public QObject {
     QTest::addColumn<QString>("toolFile");  // made in the test's folder
     QTest::addColumn<bool>("refuses");
     QTest::addColumn<QString>("started");  // "" when the message comes instead
-    QTest::newRow("path, not looked for") << "/nowhere/info tool"
-                                          << "-"
-                                          << "" << false << "/nowhere/info tool";
-    QTest::newRow("folder with the tool") << "-"
-                                          << "@"
-                                          << "MSINFO32.EXE" << false << "@/MSINFO32.EXE";
-    QTest::newRow("folder without the tool") << "-"
-                                             << "@"
-                                             << "msinfo32.txt" << false << "";
-    QTest::newRow("tool is a folder") << "-"
-                                      << "@"
-                                      << "MSINFO32.EXE/" << false << "";
-    QTest::newRow("no keys") << "-"
-                             << "-"
-                             << "" << false << "";
-    QTest::newRow("tool does not start") << "/nowhere/info tool"
-                                         << "-"
-                                         << "" << true << "";
-    QTest::newRow("path of no bytes") << "\x01"
-                                      << "@"
-                                      << "MSINFO32.EXE" << false << "";
+    // clang-format off
+    QTest::newRow("path, not looked for")    << "/nowhere/info tool" << "-" << ""              << false << "/nowhere/info tool";
+    QTest::newRow("folder with the tool")    << "-"                  << "@" << "MSINFO32.EXE"  << false << "@/MSINFO32.EXE";
+    QTest::newRow("folder without the tool") << "-"                  << "@" << "msinfo32.txt"  << false << "";
+    QTest::newRow("tool is a folder")        << "-"                  << "@" << "MSINFO32.EXE/" << false << "";
+    QTest::newRow("no keys")                 << "-"                  << "-" << ""              << false << "";
+    QTest::newRow("tool does not start")     << "/nowhere/info tool" << "-" << ""              << true  << "";
+    QTest::newRow("path of no bytes")        << "\x01"                << "@" << "MSINFO32.EXE"  << false << "";
+    // clang-format on
   }
 
   void startSysInfo() {

@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -57,19 +56,6 @@ std::optional<SeenBox> closeBoxOf(const std::function<void()>& show) {
   poll.start(10);
   show();
   return seen;
-}
-
-// The Tab stops in order: the controls' names, a run written as Command43-48.
-QStringList tabStops(const QString& runs) {
-  QStringList stops;
-  static const QRegularExpression run(QStringLiteral("^(\\D+)(\\d+)-(\\d+)$"));
-  for (const QString& item : runs.split(u' ')) {
-    const auto match = run.match(item);
-    if (!match.hasMatch()) stops << item;
-    for (int i = match.captured(2).toInt(); match.hasMatch() && i <= match.captured(3).toInt(); ++i)
-      stops << match.captured(1) + QString::number(i);
-  }
-  return stops;
 }
 
 // Contrast of two colours as WCAG measures it, from 1:1 to 21:1.
@@ -128,11 +114,10 @@ class WindowTest : public QObject {
     TestWindow window;
     window.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window.window));
-    const QStringList expected = tabStops(QStringLiteral(
-        "Command1-40 Text1 Text2 Command41 Text3 Command42 Command43-48 Text4-6 Command49-84 "
-        "NomeFile Command85-95 Command96 Text7-9 Command97 Text10 Command98 Command99 "
-        "Command100 Text11 Text13 Text14 Command101 Text12 Command102-105 Text15 Command106 "
-        "Command107 Text16-18 Command109 Command108 Command110 Command111 Text19 Command1"));
+    QStringList expected;
+    for (const QByteArray& line : readFile(QStringLiteral(VESPERA_TAB_ORDER)).split('\n'))
+      if (!line.isEmpty() && !line.startsWith('#')) expected << QString::fromLatin1(line);
+    expected << expected.first();  // round to the first again
     QStringList walked{QApplication::focusWidget()->objectName()};
     for (qsizetype i = 1; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -143,10 +128,12 @@ class WindowTest : public QObject {
   }
 
   // Stampa prints the window on one page; every Manuale and Prodotto opens one more window,
-  // owned by no other; OK, Enter and Esc each close only their own About box. The manual,
+  // owned by no other; System Info starts the tool the registry names; OK, Enter and Esc each
+  // close only their own About box. The manual,
   // wider than this screen, takes the screen's width, and its text scrolls to its last line.
   void menus() {
     TestWindow window;
+    window.registry.setString(kHkeyLocalMachine, kMsinfoKey, kMsinfoPathValue, "/opt/info tool");
     window.window.findChild<QAction*>(QStringLiteral("mnuStampa"))->trigger();
     const QByteArray pdf = readFile(window.folder.filePath(QStringLiteral("printed.pdf")));
     QVERIFY(pdf.startsWith("%PDF-"));
@@ -185,6 +172,8 @@ class WindowTest : public QObject {
       QCOMPARE(box->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), "Vespera 3.3");
       QCOMPARE(box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), "Versione 3.3.0");
     }
+    QTest::mouseClick(boxes[0]->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(window.launcher.started, QStringList{QStringLiteral("/opt/info tool")});
     for (const auto key : {Qt::Key_unknown, Qt::Key_Return, Qt::Key_Escape}) {  // OK by mouse
       QPointer<QWidget> closing = boxes.takeFirst();
       auto* ok = closing->findChild<QPushButton*>(QStringLiteral("cmdOK"));
@@ -193,18 +182,6 @@ class WindowTest : public QObject {
       QTRY_VERIFY(closing.isNull());
       QCOMPARE(openWindows(QStringLiteral("frmAbout")), boxes);
     }
-  }
-
-  // System Info starts the tool the registry names; without one, the box says so.
-  void systemInfo() {
-    TestWindow window;
-    window.registry.setString(kHkeyLocalMachine, kMsinfoKey, kMsinfoPathValue, "/opt/info tool");
-    window.window.findChild<QAction*>(QStringLiteral("mnuProdotto"))->trigger();
-    QWidget* box = openWindows(QStringLiteral("frmAbout")).value(0);
-    QVERIFY(box);
-    QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
-    QCOMPARE(window.launcher.started, QStringList{QStringLiteral("/opt/info tool")});
-    box->close();
   }
 
   // Real message boxes, OK only: the icon each kind of message asks for, and the program's
