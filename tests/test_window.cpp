@@ -219,7 +219,7 @@ class WindowTest : public QObject {
              QByteArray("Magnitudine Assoluta V(B-V)1.5\r\n"));
   }
 
-  // A screen reader names every box after its heading and tells every button apart.
+  // A screen reader names every box after its heading and tells every button and box apart.
   void spokenNames() {
     TestWindow window;
     QCOMPARE(spokenName(window.box(Field::DistanceParsecs)), QStringLiteral("Distanza Parsec"));
@@ -227,9 +227,10 @@ class WindowTest : public QObject {
     QCOMPARE(spokenName(window.button("Command99")), "CALCOLA: parsec dalla parallasse");
     QCOMPARE(spokenName(window.button("Command103")), "RESET: anni luce");
     QSet<QString> names;
-    for (QPushButton* button : window.window.findChildren<QPushButton*>()) {
-      const QString name = spokenName(button);
-      QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(button->objectName()));
+    for (QWidget* control : window.window.findChildren<QWidget*>()) {
+      if (!qobject_cast<QPushButton*>(control) && !qobject_cast<QLineEdit*>(control)) continue;
+      const QString name = spokenName(control);
+      QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(control->objectName()));
       names << name;
     }
   }

@@ -161,15 +161,17 @@ std::string messageBox() {
                 R"(<circle cx="16" cy="16" r="15"/><path d="M16 14V24M16 8V10"/></svg>)"
                 R"(<p id="runtimeMessageBox-prompt" class="prompt"></p>)"
                 R"(<button type="button" id="runtimeMessageBox-ok" class="button" data-closes)"
-                R"( data-default>OK</button>)"
+                R"( data-default autofocus>OK</button>)"
                 "\n",
                 WindowCommand::None, "alertdialog");
 }
 
-// Where the page says that a new version has come, once it has: a live region from the
-// start, so that a screen reader reads what appears in it.
-std::string updateNotice() {
-  return R"(<div id="update" class="update" role="status"></div><template id="update-notice"><p>)" +
+// Where the page says that a new version has come, once it has, and what a press has written
+// (announced, not shown): live regions from the start, so that a screen reader reads what
+// appears in them.
+std::string liveRegions() {
+  return R"(<div id="announce" class="announce" role="status"></div>)"
+         R"(<div id="update" class="update" role="status"></div><template id="update-notice"><p>)" +
          escapeHtml(kNewVersion) +
          R"(</p><button type="button" id="update-reload" class="button")" + " data-reload>" +
          escapeHtml(kReload) + "</button></template>\n";
@@ -179,13 +181,14 @@ std::string ended() {
   return R"(<div id="ended" class="ended" hidden><p>)" + escapeHtml(kEndedNotice) +
          R"(</p><button type="button" id="reopen" class="button" data-reload>)" +
          escapeHtml(kReopen) + "</button></div>\n<noscript><p>" + escapeHtml(kNeedsScript) +
-         "</p></noscript>\n";
+         "</p></noscript>\n<div id=\"no-core\" class=\"ended\" hidden><p>" +
+         escapeHtml(kNeedsScript) + "</p></div>\n";
 }
 
 }  // namespace
 
 std::string pageHtml() {
-  return head() + mainWindow() + manual() + aboutBox() + messageBox() + updateNotice() + ended() +
+  return head() + mainWindow() + manual() + aboutBox() + messageBox() + liveRegions() + ended() +
          "</body>\n</html>\n";
 }
 

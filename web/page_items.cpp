@@ -46,8 +46,10 @@ PageItem fieldItem(const FieldRow& row) {
   std::string html = "<input" + attribute("id", row.control) +
                      R"( class="box" type="text" autocomplete="off" spellcheck="false")"
                      R"( autocapitalize="off")";
-  // A box is named after the heading above it; the file-name box has none.
+  // A box is named after the heading above it, unless the heading alone would not tell it
+  // from another box; the file-name box has none.
   if (!row.heading) html += attribute("aria-label", kFileNameSpokenName);
+  if (row.spokenName) html += attribute("aria-label", row.spokenName);
   // What a fresh window shows in it.
   const std::string fresh = MemoryFieldStore().text(row.field);
   if (!fresh.empty()) html += attribute("value", fresh);

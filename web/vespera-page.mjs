@@ -7,22 +7,45 @@
 import createCore from './vespera-core.mjs';
 
 // The module compiles in the background while the language's data loads.
-const loading = createCore();
+const loading = Promise.resolve().then(createCore);
 // The decimal separator of the browser's language, as the desktop takes the system's.
 const separator = new Intl.NumberFormat().formatToParts(1.5)
   .find((part) => part.type === 'decimal').value;
-const core = await loading;
+const main = document.querySelector('main');
+// A module that cannot load (a host that refuses .wasm, a browser without WebAssembly) leaves
+// no buttons that do nothing: the page says what it needs instead.
+const core = await loading.catch((error) => {
+  main.remove();
+  document.getElementById('no-core').hidden = false;
+  throw error;
+});
 const start = core.cwrap('vespera_start', null, ['string']);
 const setText = core.cwrap('vespera_set_text', 'number', ['string', 'string']);
 const pressInCore = core.cwrap('vespera_press', 'string', ['string']);
 start(separator);
 
-const main = document.querySelector('main');
 const boxes = [...main.querySelectorAll('input')];
 const messageBox = document.getElementById('runtimeMessageBox');
+const announcer = document.getElementById('announce');
 
-function showFields(fields) {
-  for (const [control, text] of Object.entries(fields)) document.getElementById(control).value = text;
+// Writes the texts of the fields the handler changed, those that differ from what the press
+// started with, so that a box the handler left alone keeps what the user typed whatever the
+// core could make of it; returns them.
+function showFields(fields, before) {
+  const changed = Object.entries(fields).filter(([control, text]) => text !== before[control]);
+  for (const [control, text] of changed) document.getElementById(control).value = text;
+  return changed;
+}
+
+// Tells a screen reader what a press wrote, each box by its name: the name a box carries
+// itself, or its heading's.
+function announce(changed) {
+  const named = (control) => {
+    const box = document.getElementById(control);
+    return box.getAttribute('aria-label') ?? box.labels[0]?.textContent.trim();
+  };
+  announcer.textContent = changed.filter(([, text]) => text)
+    .map(([control, text]) => `${named(control)}: ${text}`).join('; ');
 }
 
 // One of the handler's message boxes, modal as on the desktop; resolves when it is closed.
@@ -101,15 +124,16 @@ async function press(control) {
   const focused = document.activeElement;
   let outcome = {};
   try {
+    const before = Object.fromEntries(boxes.map((box) => [box.id, box.value]));
     for (const box of boxes) setText(box.id, box.value);
     outcome = JSON.parse(pressInCore(control));
     for (const step of outcome.steps) {
       const box = step.download ? await save(step) : step.box;
       if (!box) continue;
-      showFields(step.fields);
+      showFields(step.fields, before);
       await showMessage(box);
     }
-    showFields(outcome.fields);
+    announce(showFields(outcome.fields, before));
   } finally {
     main.ariaBusy = 'false';
   }

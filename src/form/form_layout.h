@@ -59,6 +59,7 @@ struct FieldRow {
   FontChoice font;
   Twips rect;
   int tabIndex;
+  const char* spokenName = nullptr;  // for a screen reader, where the heading does not say it all
 };
 
 struct LabelRow {

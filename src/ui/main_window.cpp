@@ -67,7 +67,7 @@ void MainWindow::buildForm(QWidget* canvas) {
   for (const FieldRow& row : formFields()) {
     QLineEdit* box = makeFieldBox(row, parentOf(row.parent));
     tabStops_.emplace_back(row.tabIndex, box);
-    nameForScreenReaders(box, row.heading);
+    nameForScreenReaders(box, row);
   }
   for (const ButtonRow& row : formButtons()) {
     QPushButton* button = makeButton(row, parentOf(row.parent));
@@ -103,15 +103,17 @@ void MainWindow::buildMenus() {
   }
 }
 
-// A box is named after the heading above it; the file-name box has none.
-void MainWindow::nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading) {
-  if (!heading) {
+// A box is named after the heading above it, unless the heading alone would not tell it
+// from another box ("Kilometri"); the file-name box has none.
+void MainWindow::nameForScreenReaders(QLineEdit* box, const FieldRow& row) {
+  if (!row.heading) {
     box->setAccessibleName(qText(kFileNameSpokenName));
     return;
   }
-  auto* label = findChild<QLabel*>(qText(controlOf(*heading)));
+  auto* label = findChild<QLabel*>(qText(controlOf(*row.heading)));
   label->setBuddy(box);
-  box->setAccessibleName(label->text().trimmed());
+  box->setAccessibleName(row.spokenName ? QString::fromUtf8(row.spokenName)
+                                        : label->text().trimmed());
 }
 
 void MainWindow::bind(QPushButton* button, const Action& action) {

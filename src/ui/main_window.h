@@ -34,7 +34,7 @@ class MainWindow : public QMainWindow {
   void buildPresets(QWidget* canvas);
   void buildMenus();
   void bind(QPushButton* button, const Action& action);
-  void nameForScreenReaders(QLineEdit* box, std::optional<Caption> heading);
+  void nameForScreenReaders(QLineEdit* box, const FieldRow& row);
   void chainTabOrder();
 
   void run(WindowCommand command);

@@ -112,14 +112,14 @@ def fields():
 
 
 def boxes_shown():
-    """The message boxes the press shows (with Text4 under each), each closed, in order."""
+    """The message boxes the press shows (with Text4 under each, and the focus), each closed."""
     boxes = []
     while True:
         wait.until(lambda d: run("return document.querySelector('main')?.ariaBusy !== 'true'"
                                  " || !!document.querySelector('dialog:modal')"))
         box = run("const b = document.querySelector('dialog:modal'); return b && [b.querySelector"
                   "('.title').textContent, b.querySelector('.prompt').textContent, b.dataset.icon,"
-                  " document.getElementById('Text4').value]")
+                  " document.getElementById('Text4').value, document.activeElement.id]")
         if not box:
             return boxes
         boxes.append(box)
@@ -172,14 +172,24 @@ for locale, names in (("en-US", ["sun", "no distance", "parallax", "arc minutes"
         load(locale)
         boxes = replay(name)
         wanted = [[box["title"], box["prompt"], box["icon"]] for box in expected[name]["boxes"]]
-        check(fields() == expected[name]["fields"] and [box[:3] for box in boxes] == wanted,
-              f"{name}: the desktop's fields and message boxes")
+        check(fields() == expected[name]["fields"] and [box[:3] for box in boxes] == wanted and
+              all(box[4] == "runtimeMessageBox-ok" for box in boxes),
+              f"{name}: the desktop's fields and message boxes, each opening on its OK")
         if name.startswith("save"):
             record = [bytes.fromhex(file) for file in expected[name]["files"]]
             check([picked()] == record if record else run("return picker.names") == [],
                   f"{name}: the desktop's record written, or no dialog for text it cannot hold")
 # A field written after a box appears once the box is closed, as on the desktop.
 check(boxes[0][3] == "" and fields()["Text4"] != "", "a result waits for its warning's OK")
+# A press writes back only the boxes its handler changed, and names each in the live region;
+# a box left alone keeps its text, even one the core cannot hold (a NUL); no two share a name.
+load()
+run("document.getElementById('Text8').value = '1\\u00002'")
+replay("sun")
+said, names = run("return [document.getElementById('announce').textContent, [...document.querySelectorAll("
+                  "'main input')].map((b) => b.getAttribute('aria-label') ?? b.labels[0]?.textContent.trim())]")
+check(fields()["Text8"] == "1\x002" and f"Distanza in Kilometri: {fields()['Text16']}" in said
+      and len(set(names)) == len(fields()), f"CALCOLA announced: {said}")
 
 # Saving through the browser's save dialog, and a download where the browser has none: the
 # name suggested, the file that lands, and the box that follows once the browser has answered.
@@ -336,6 +346,13 @@ for width, height, scale, phone in VIEWPORTS:
           f"{width} x {height} at {scale}: smallest target, text, text box, window, sideways, shift, "
           f"untouchable {measured}")
 cdp("Emulation.clearDeviceMetricsOverride", {})
+
+# A browser without WebAssembly gets the page's notice, not a window of buttons that do nothing.
+script = cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "delete window.WebAssembly;"})
+driver.get(URL)
+wait.until(lambda d: run("return !document.getElementById('no-core').hidden"))
+check(not run("return document.querySelector('main')"), "without WebAssembly, the page says what it needs")
+cdp("Page.removeScriptToEvaluateOnNewDocument", script)
 
 # Nothing leaves the machine, nothing is kept but the site, no script but the site's.
 requests = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
