@@ -32,7 +32,9 @@ EMSCRIPTEN_KEEPALIVE int vespera_set_text(const char* control, const char* text)
 // Valid until the next press.
 EMSCRIPTEN_KEEPALIVE const char* vespera_press(const char* control) {
   static std::string answer;
-  answer = vespera::outcomeJson(session()->press(control), session()->fields());
+  const vespera::FieldTexts before = vespera::textsOf(session()->fields());
+  const vespera::PressOutcome outcome = session()->press(control);
+  answer = vespera::outcomeJson(outcome, before, session()->fields());
   return answer.c_str();
 }
 }

@@ -7,11 +7,13 @@
 namespace vespera {
 namespace {
 
-std::string fieldsJson(const std::array<std::string, kFieldCount>& texts) {
+std::string fieldsJson(const FieldTexts& texts, const FieldTexts& before) {
   std::string json = "{";
   for (const FieldRow& row : formFields()) {
+    const std::string& text = texts[indexOf(row.field)];
+    if (text == before[indexOf(row.field)]) continue;
     if (json.size() > 1) json += ',';
-    json += jsonString(row.control) + ':' + jsonString(texts[indexOf(row.field)]);
+    json += jsonString(row.control) + ':' + jsonString(text);
   }
   return json + '}';
 }
@@ -21,17 +23,17 @@ std::string boxJson(const ShownBox& box) {
          ",\"icon\":" + jsonString(iconName(box.flags)) + '}';
 }
 
-std::string stepJson(const PageStep& step) {
+std::string stepJson(const PageStep& step, const FieldTexts& before) {
   if (const auto* download = std::get_if<Download>(&step)) {
     const ShownBox& shown = download->written ? *download->written : download->failed;
     return R"({"download":{"name":)" + jsonString(download->fileName) + R"(,"hex":")" +
            hexBytes(download->bytes) + R"("},"written":)" +
            (download->written ? boxJson(*download->written) : "null") + R"(,"failed":)" +
            boxJson(download->failed) + R"(,"handed":)" + boxJson(download->handed) +
-           R"(,"fields":)" + fieldsJson(shown.fields) + '}';
+           R"(,"fields":)" + fieldsJson(shown.fields, before) + '}';
   }
   const auto& box = std::get<ShownBox>(step);
-  return R"({"box":)" + boxJson(box) + ",\"fields\":" + fieldsJson(box.fields) + '}';
+  return R"({"box":)" + boxJson(box) + ",\"fields\":" + fieldsJson(box.fields, before) + '}';
 }
 
 }  // namespace
@@ -83,15 +85,20 @@ std::string jsonString(std::string_view text) {
   return json + '"';
 }
 
-std::string outcomeJson(const PressOutcome& outcome, const FieldStore& fields) {
+FieldTexts textsOf(const FieldStore& fields) {
+  FieldTexts texts;
+  for (const Field field : kAllFields) texts[indexOf(field)] = fields.text(field);
+  return texts;
+}
+
+std::string outcomeJson(const PressOutcome& outcome, const FieldTexts& before,
+                        const FieldStore& fields) {
   std::string json = R"({"steps":[)";
   for (const PageStep& step : outcome.steps) {
     if (json.back() != '[') json += ',';
-    json += stepJson(step);
+    json += stepJson(step, before);
   }
-  std::array<std::string, kFieldCount> texts;
-  for (const Field field : kAllFields) texts[indexOf(field)] = fields.text(field);
-  return json + "],\"fields\":" + fieldsJson(texts) +
+  return json + "],\"fields\":" + fieldsJson(textsOf(fields), before) +
          ",\"command\":" + jsonString(commandName(outcome.command)) + '}';
 }
 

@@ -28,23 +28,19 @@ const boxes = [...main.querySelectorAll('input')];
 const messageBox = document.getElementById('runtimeMessageBox');
 const announcer = document.getElementById('announce');
 
-// Writes the texts of the fields the handler changed, those that differ from what the press
-// started with, so that a box the handler left alone keeps what the user typed whatever the
-// core could make of it; returns them.
-function showFields(fields, before) {
-  const changed = Object.entries(fields).filter(([control, text]) => text !== before[control]);
-  for (const [control, text] of changed) document.getElementById(control).value = text;
-  return changed;
+// The fields the handler changed (the module sends no other).
+function showFields(fields) {
+  for (const [control, text] of Object.entries(fields)) document.getElementById(control).value = text;
 }
 
 // Tells a screen reader what a press wrote, each box by its name: the name a box carries
 // itself, or its heading's.
-function announce(changed) {
+function announce(fields) {
   const named = (control) => {
     const box = document.getElementById(control);
     return box.getAttribute('aria-label') ?? box.labels[0]?.textContent.trim();
   };
-  announcer.textContent = changed.filter(([, text]) => text)
+  announcer.textContent = Object.entries(fields).filter(([, text]) => text)
     .map(([control, text]) => `${named(control)}: ${text}`).join('; ');
 }
 
@@ -124,16 +120,16 @@ async function press(control) {
   const focused = document.activeElement;
   let outcome = {};
   try {
-    const before = Object.fromEntries(boxes.map((box) => [box.id, box.value]));
     for (const box of boxes) setText(box.id, box.value);
     outcome = JSON.parse(pressInCore(control));
     for (const step of outcome.steps) {
       const box = step.download ? await save(step) : step.box;
       if (!box) continue;
-      showFields(step.fields, before);
+      showFields(step.fields);
       await showMessage(box);
     }
-    announce(showFields(outcome.fields, before));
+    showFields(outcome.fields);
+    announce(outcome.fields);
   } finally {
     main.ariaBusy = 'false';
   }
