@@ -20,9 +20,24 @@ const core = await loading.catch((error) => {
   throw error;
 });
 const start = core.cwrap('vespera_start', null, ['string']);
-const setText = core.cwrap('vespera_set_text', 'number', ['string', 'string']);
+const setTextFromHeap = core.cwrap('vespera_set_text', 'number', ['string', 'number']);
 const pressInCore = core.cwrap('vespera_press', 'string', ['string']);
 start(separator);
+
+// A box's text goes in through the module's heap, which grows to hold whatever a box holds, as
+// the desktop's boxes take a text of any length: a 'string' argument is copied onto the
+// module's stack (64 KiB in newer emscriptens), which a long paste overruns, wrecking the
+// module's memory for every press after it.
+function setText(control, text) {
+  const size = core.lengthBytesUTF8(text) + 1;
+  const copy = core._malloc(size);
+  try {
+    core.stringToUTF8(text, copy, size);
+    setTextFromHeap(control, copy);
+  } finally {
+    core._free(copy);
+  }
+}
 
 const boxes = [...main.querySelectorAll('input')];
 const messageBox = document.getElementById('runtimeMessageBox');
