@@ -17,10 +17,6 @@ namespace {
 // The desktop's window icon, the same data its resource file holds.
 #include "ui/vespera-icon.xpm"
 
-// What the installed app says of itself, in the launcher and the app list.
-constexpr std::string_view kAppDescription =
-    "Il diametro di una stella dalla temperatura, dalla magnitudine apparente e dalla distanza.";
-
 struct XpmHeader {
   int width = 0, height = 0, colours = 0, charsPerPixel = 0;
 };

@@ -40,6 +40,8 @@ std::string head() {
 <meta http-equiv="Content-Security-Policy" content=")" +
          std::string(kContentSecurityPolicy) + R"(">
 <meta name="color-scheme" content="light dark">
+<meta name="description" content=")" +
+         escapeHtml(kAppDescription) + R"(">
 <title>)" +
          escapeHtml(kFormTitle) +
          R"(</title>
