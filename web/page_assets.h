@@ -9,7 +9,7 @@ namespace vespera {
 
 // What the site says of itself: the installed app in the launcher and the app list, the page
 // to a search engine, under its link.
-constexpr std::string_view kAppDescription =
+inline constexpr std::string_view kAppDescription =
     "Il diametro di una stella dalla temperatura, dalla magnitudine apparente e dalla distanza.";
 
 // The files of the site that the page generator writes beside the page itself.
