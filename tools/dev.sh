@@ -102,6 +102,8 @@ case "${1:-}" in
       esac
       shift 2
     done
+    [[ "$port" =~ ^[0-9]{1,5}$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] ||
+      { echo "The port must be a number from 1 to 65535, not $port." >&2; exit 2; }
     install_packages "${web_packages[@]}" python3
     # A busy port is refused before the build, in one line, rather than after it in a trace.
     python3 -c 'import socket, sys
