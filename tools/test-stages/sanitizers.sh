@@ -46,14 +46,21 @@ tsan="${VESPERA_BUILD_DIR:-$here/build}-tsan"
 configure "$tsan" "-fsanitize=thread"
 timed 1200 cmake --build "$tsan" -j2 --target test_batch vespera-batch \
   || fail "could not build the batch tests with ThreadSanitizer in $tsan"
-rm -rf "$tsan/tsan-reports" && mkdir -p "$tsan/tsan-reports"
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$tsan/tsan-reports/report"
-TSAN_OPTIONS+=":suppressions=$here/tools/test-stages/tsan-suppressions.txt"
+# The reports and the suppressions sit where every process of the test can reach them,
+# also the vespera-batch it runs as nobody, whatever folder the clone is in (mktemp -d makes
+# one that only its owner may enter).
+reports=$(mktemp -d "${TMPDIR:-/tmp}/vespera-tsan.XXXXXX")
+remove_reports() { rm -rf "$reports"; }
+on_exit remove_reports
+chmod 1777 "$reports"
+install -m 644 "$here/tools/test-stages/tsan-suppressions.txt" "$reports/suppressions.txt"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$reports/report"
+TSAN_OPTIONS+=":suppressions=$reports/suppressions.txt"
 tsan_passed=1
 timed 600 ctest --test-dir "$tsan" --output-on-failure --timeout 300 -R '^batch$' || tsan_passed=0
 # A report stops the process it came from, so it is shown whichever process that was.
-if [ -n "$(ls -A "$tsan/tsan-reports")" ]; then
-  cat "$tsan"/tsan-reports/* >&2
+if compgen -G "$reports/report.*" >/dev/null; then
+  cat "$reports"/report.* >&2
   fail "ThreadSanitizer reported a data race in the batch tool or its test (see above)"
 fi
 [ "$tsan_passed" = 1 ] || fail "a batch test failed under ThreadSanitizer (build: $tsan)"
